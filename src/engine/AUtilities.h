@@ -1,0 +1,166 @@
+// AUtilities: the process-wide state of the autorun program and the static
+// operations over it. Never instantiated.
+#pragma once
+
+#include <string>
+
+#include "engine/AWindowEntry.h"
+#include "platform/os.h"
+
+namespace gui {
+class Exception;
+}
+
+#define AUTORUN_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
+
+class AUtilities {
+public:
+    AUtilities() = delete;
+
+    // The trace file: created or emptied on open, shared for reading, never
+    // inherited by the programs started later; closed when destroyed.
+    class TraceStream {
+    public:
+        TraceStream() = default;
+        ~TraceStream() { close(); }
+        TraceStream(const TraceStream&) = delete;
+        TraceStream& operator=(const TraceStream&) = delete;
+
+        bool open(const std::string& name);
+        bool isOpen() const { return handle_ != nullptr; }
+        void write(const char* data, std::size_t size);
+        void close();
+
+    private:
+        os::HANDLE handle_ = nullptr;
+    };
+
+    // ---- shared state -------------------------------------------------------
+    static std::string driveWithSlash;
+    static AWindowList* windowsList;
+    static const std::string windowTitle;
+    static TraceStream traceFile;
+
+    static const int rcOK = 0;
+    static const int rcNotFound = -1;
+    static const int rcNotInstalled = -3;
+    static const int rcNetworkDrive = -4;
+    static const int rcRegistryWriteFailed = -5;
+
+    static const std::string choiceVLR;
+    static const std::string choiceKitIndex;
+    static const std::string choiceDiscIndex;
+    static const std::string choiceWindow;
+    static const std::string choiceNothing;
+    static std::string programName;
+    static const std::string version;
+
+    static bool isSlashH();
+    static bool isSlashP();
+    static bool isSlashT();
+    static bool isJavaInstalled();
+    static bool isOnNetworkDrive();
+    static bool isVLRInstalled();
+    static bool isTndrlCD();
+    static bool isPDFCD();
+    static bool isMixedCD();
+    static bool isTraceActive();
+
+    static std::string javaExecutable();
+    static std::string kitTitle();
+    static std::string vlrPath();
+    static std::string vlrParms();
+    static std::string vlrVersion();
+    static std::string tndrlChoice();
+    static std::string mixedChoice();
+    static std::string oldVersion();
+    static std::string pdfChoice();
+    static std::string traceFilename();
+    static std::string vlrJarFile();
+
+    static void setSlashH(bool on);
+    static void setSlashP(bool on);
+    static void setSlashT(bool on);
+    static void setJavaInstalled(bool on);
+    static void setNetworkDrive(bool on);
+    static void setVLRInstalled(bool on);
+    static void setTndrlCD(bool on);
+    static void setPDFCD(bool on);
+    static void setTraceActive(bool on);
+
+    static void setJavaExecutable(const std::string& text);
+    static void setKitTitle(const std::string& text);
+    static void setVLRPath(const std::string& text);
+    static void setVLRParms(const std::string& text);
+    static void setVLRVersion(const std::string& text);
+    static void setTndrlChoice(const std::string& text);
+    static void setMixedChoice(const std::string& text);
+    static void setOldVersion(const std::string& text);
+    static void setPDFChoice(const std::string& text);
+    static void setTraceFilename(const std::string& text);
+
+    // Puts every member back to its initial value and closes the trace file;
+    // the host tests run many programs in one process.
+    static void resetState();
+
+    // ---- trace and messages -------------------------------------------------
+    static void trace(const char* name, const char* format, ...) AUTORUN_PRINTF(2, 3);
+    static void openTraceFile();
+    static void stopTracing();
+    static std::string format(const char* format, ...) AUTORUN_PRINTF(1, 2);
+    static void showMessage(const char* format, ...) AUTORUN_PRINTF(1, 2);
+    static void showMessage(const std::string& readyText);
+    static void showExceptionMessage(const char* prefix, const gui::Exception& exception);
+
+    // ---- command line -------------------------------------------------------
+    static void parseArgs();
+
+    // ---- disc probing -------------------------------------------------------
+    static int getCurrentDirectory();
+    static bool getKitTitle();
+    static bool doesFileExist(std::string fileName);
+
+    // ---- settings -----------------------------------------------------------
+    static bool isRegistryWriteable();
+    static void getRegistryKeys();
+    static int setRegistryKeys();
+
+    // ---- detection of Java and the reader -----------------------------------
+    static bool findJava();
+    static bool findVLR();
+
+    // ---- window list --------------------------------------------------------
+    static void getWindowsList();
+    static void closeWindow(std::string title);
+
+    // ---- starting programs --------------------------------------------------
+    static int startProgram(std::string commandLine, std::string startDir);
+    static std::string findExecutable(std::string fileName);
+    static int openBrowser(std::string whichIndex);
+    static int openVLR();
+
+    // ---- start-up checks ----------------------------------------------------
+    static bool initialize();
+
+private:
+    // Reached only through the get and set operations above.
+    static bool slashH_;
+    static bool slashP_;
+    static bool slashT_;
+    static bool javaInstalled_;
+    static std::string javaExecutable_;
+    static std::string kitTitle_;
+    static bool networkDrive_;
+    static bool vlrInstalled_;
+    static std::string vlrPath_;
+    static std::string vlrParms_;
+    static std::string vlrVersion_;
+    static bool tndrlCD_;
+    static bool pdfCD_;
+    static std::string tndrlChoice_;
+    static std::string mixedChoice_;
+    static std::string oldVersion_;
+    static std::string pdfChoice_;
+    static std::string traceFilename_;
+    static bool traceActive_;
+};

@@ -1,0 +1,3 @@
+#include "engine/AAutorun.h"
+
+int main(int argc, char** argv) { return AAutorun::main(argc, argv); }

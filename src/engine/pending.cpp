@@ -1,0 +1,9 @@
+// Steps of the program that are not built yet. Each answers failure, so that
+// nothing pretends to have succeeded.
+#include "engine/AUtilities.h"
+
+bool AUtilities::initialize() { return false; }
+int AUtilities::setRegistryKeys() { return rcRegistryWriteFailed; }
+int AUtilities::openVLR() { return rcNotInstalled; }
+int AUtilities::openBrowser(std::string) { return rcNotFound; }
+void runPreferencesWindow() {}

@@ -1,0 +1,28 @@
+// A calendar date and its short text in the user's regional date format.
+#pragma once
+
+#include <string>
+
+namespace gui {
+
+class Date {
+public:
+    // dayOfYear counts from 1 (the 1st of January).
+    Date(int year, int dayOfYear);
+
+    int year() const { return year_; }
+    int month() const { return month_; }
+    int day() const { return day_; }
+
+    // Month, day and two-digit year with leading zeros, in the order of the
+    // locale's LOCALE_IDATE (0 m-d-y, 1 d-m-y, 2 y-m-d, else m-d-y), separated
+    // by the first character of its LOCALE_SDATE.
+    std::string shortText() const;
+
+private:
+    int year_;
+    int month_;
+    int day_;
+};
+
+}  // namespace gui

@@ -1,0 +1,160 @@
+// The OS seam over the real Windows API: one forwarder per function.
+// Our headers come first: the Windows headers define macros named like
+// the seam's constants.
+#include "platform/os.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <cstdlib>
+#include <io.h>
+
+
+namespace os {
+
+static_assert(sizeof(STARTUPINFOA) == sizeof(::STARTUPINFOA), "STARTUPINFOA layout");
+static_assert(sizeof(PROCESS_INFORMATION) == sizeof(::PROCESS_INFORMATION), "PROCESS_INFORMATION");
+static_assert(sizeof(FILETIME) == sizeof(::FILETIME), "FILETIME layout");
+
+namespace {
+::HKEY native(HKEY key) { return reinterpret_cast<::HKEY>(key); }
+::HWND native(HWND window) { return reinterpret_cast<::HWND>(window); }
+}  // namespace
+
+HKEY hkeyLocalMachine() { return reinterpret_cast<HKEY>(HKEY_LOCAL_MACHINE); }
+
+LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* keyClass, DWORD options,
+                     DWORD desired, void* securityAttributes, HKEY* result, DWORD* disposition) {
+    ::HKEY out = nullptr;
+    ::DWORD disp = 0;
+    const LONG rc = ::RegCreateKeyExA(native(key), subKey, reserved, keyClass, options, desired,
+                                      static_cast<LPSECURITY_ATTRIBUTES>(securityAttributes), &out,
+                                      &disp);
+    if (result) *result = reinterpret_cast<HKEY>(out);
+    if (disposition) *disposition = disp;
+    return rc;
+}
+
+LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD desired, HKEY* result) {
+    ::HKEY out = nullptr;
+    const LONG rc = ::RegOpenKeyExA(native(key), subKey, options, desired, &out);
+    if (result) *result = reinterpret_cast<HKEY>(out);
+    return rc;
+}
+
+LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
+                    DWORD size) {
+    return ::RegSetValueExA(native(key), valueName, reserved, type, data, size);
+}
+
+LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                      DWORD* size) {
+    return ::RegQueryValueExA(native(key), valueName, reinterpret_cast<LPDWORD>(reserved),
+                              reinterpret_cast<LPDWORD>(type), data,
+                              reinterpret_cast<LPDWORD>(size));
+}
+
+LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved,
+                   char* keyClass, DWORD* classSize, FILETIME* lastWriteTime) {
+    return ::RegEnumKeyExA(native(key), index, name, reinterpret_cast<LPDWORD>(nameSize),
+                           reinterpret_cast<LPDWORD>(reserved), keyClass,
+                           reinterpret_cast<LPDWORD>(classSize),
+                           reinterpret_cast<::FILETIME*>(lastWriteTime));
+}
+
+LONG RegCloseKey(HKEY key) { return ::RegCloseKey(native(key)); }
+
+UINT SetErrorMode(UINT mode) { return ::SetErrorMode(mode); }
+
+int _access(const char* path, int mode) { return ::_access(path, mode); }
+
+bool readFile(const char* path, char** data, std::size_t* size) {
+    *data = nullptr;
+    *size = 0;
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) return false;
+    std::string bytes;
+    char chunk[4096];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
+    std::fclose(file);
+    *data = static_cast<char*>(std::malloc(bytes.size() + 1));
+    if (!*data) return false;
+    std::copy(bytes.begin(), bytes.end(), *data);
+    (*data)[bytes.size()] = '\0';
+    *size = bytes.size();
+    return true;
+}
+
+void freeFileData(char* data) { std::free(data); }
+
+DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD bufferSize) {
+    return ::GetShortPathNameA(longPath, shortPath, bufferSize);
+}
+
+HANDLE CreateFileA(const char* name, DWORD access, DWORD share, void* securityAttributes,
+                   DWORD disposition, DWORD flags, HANDLE templateFile) {
+    return ::CreateFileA(name, access, share, static_cast<LPSECURITY_ATTRIBUTES>(securityAttributes),
+                         disposition, flags, templateFile);
+}
+
+BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped) {
+    return ::WriteFile(file, data, size, reinterpret_cast<LPDWORD>(written),
+                       static_cast<LPOVERLAPPED>(overlapped));
+}
+
+BOOL CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
+
+BOOL CreateProcessA(const char* applicationName, char* commandLine, void* processAttributes,
+                    void* threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                    void* environment, const char* currentDirectory, STARTUPINFOA* startupInfo,
+                    PROCESS_INFORMATION* processInformation) {
+    return ::CreateProcessA(applicationName, commandLine,
+                            static_cast<LPSECURITY_ATTRIBUTES>(processAttributes),
+                            static_cast<LPSECURITY_ATTRIBUTES>(threadAttributes), inheritHandles,
+                            creationFlags, environment, currentDirectory,
+                            reinterpret_cast<::STARTUPINFOA*>(startupInfo),
+                            reinterpret_cast<::PROCESS_INFORMATION*>(processInformation));
+}
+
+DWORD GetLastError() { return ::GetLastError(); }
+
+void Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
+
+INT_PTR FindExecutableA(const char* file, const char* directory, char* result) {
+    return reinterpret_cast<INT_PTR>(::FindExecutableA(file, directory, result));
+}
+
+HWND GetWindow(HWND window, UINT command) {
+    return reinterpret_cast<HWND>(::GetWindow(native(window), command));
+}
+
+int GetWindowTextLengthA(HWND window) { return ::GetWindowTextLengthA(native(window)); }
+
+int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
+    return ::GetWindowTextA(native(window), buffer, bufferSize);
+}
+
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageA(native(window), message, wParam, lParam);
+}
+
+LCID GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }
+
+int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
+    return ::GetLocaleInfoA(locale, type, data, size);
+}
+
+std::time_t time() { return std::time(nullptr); }
+
+bool localtime(std::time_t t, std::tm* local) {
+    const std::tm* result = std::localtime(&t);
+    if (!result) return false;
+    *local = *result;
+    return true;
+}
+
+}  // namespace os

@@ -1,0 +1,46 @@
+// The simulated machine's drives, folders and files.
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace sim {
+
+class FileSystem {
+public:
+    struct Entry {
+        bool folder = false;
+        std::string content;
+        bool unreadable = false;   // exists, but cannot be opened
+        bool unwritable = false;   // a folder in which no file can be created
+        std::string shortName;     // 8.3 name of the last component; empty: the name itself
+    };
+
+    // Paths are full ("C:\dir\file") or relative to the working folder.
+    void addFile(const std::string& path, const std::string& content = "");
+    void addFolder(const std::string& path);
+    void setShortName(const std::string& path, const std::string& shortName);
+    void remove(const std::string& path);
+
+    const Entry* find(const std::string& path) const;
+    Entry* find(const std::string& path);
+    std::string content(const std::string& path) const;  // "" when absent
+    bool exists(const std::string& path) const { return find(path) != nullptr; }
+
+    // The key under which a path is kept: absolute, "\" separators, upper
+    // case, trailing dots and blanks of the last name dropped, as Windows
+    // matches names.
+    std::string key(const std::string& path) const;
+    // The folder part of a key, or "" for a drive's root.
+    static std::string parentKey(const std::string& key);
+
+    std::string workingFolder = "C:\\WORK";
+    std::map<std::string, std::string> spelling;  // key -> path as given
+    std::map<std::string, Entry> entries;
+
+    // Files opened for writing: handle -> key.
+    std::map<void*, std::string> openFiles;
+    unsigned long nextHandle = 0x100;
+};
+
+}  // namespace sim

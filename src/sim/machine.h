@@ -1,0 +1,72 @@
+// The simulated Windows machine of the host build: the world that the OS seam
+// and the GUI library's headless peers answer from. Each test configures it.
+#pragma once
+
+#include <ctime>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/os.h"
+#include "sim/filesystem.h"
+#include "sim/processes.h"
+#include "sim/registry.h"
+#include "sim/windows.h"
+
+namespace sim {
+
+// Thrown by the application's exit, so a test sees the end of the process
+// without ending the test program.
+struct ProcessExit {
+    int code;
+};
+
+struct MessageBoxRecord {
+    os::HWND owner;
+    std::string title;
+    std::string text;
+    unsigned style;
+    unsigned long helpId;
+    int answer;
+};
+
+// How the user answers one message box; `whileOpen` runs while it is shown,
+// as the window's messages do inside a box's own message loop.
+struct BoxAnswer {
+    int answer;
+    std::function<void()> whileOpen;
+};
+
+class Machine {
+public:
+    void reset();
+
+    Registry registry;
+    FileSystem files;
+    WindowTable windows;
+    Processes processes;
+
+    // Message boxes: answered from the script in order; an unscripted box is
+    // closed as by Escape (OK for an OK box, Cancel otherwise).
+    std::deque<BoxAnswer> boxScript;
+    std::vector<MessageBoxRecord> boxes;
+
+    // Locale and clock.
+    std::string localeIDate = "0";
+    std::string localeSDate = "/";
+    std::tm localDate = {};
+
+    int desktopWidth = 1024;
+    int desktopHeight = 768;
+
+    os::UINT errorMode = 0;
+    os::DWORD lastError = 0;
+
+    bool failObjectWindow = false;  // the hidden object window cannot be created
+};
+
+Machine& machine();
+
+}  // namespace sim

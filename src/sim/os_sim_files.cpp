@@ -1,0 +1,134 @@
+// The OS seam's file, handle, error-mode, locale and clock services on the
+// simulated machine, keeping the Windows contracts.
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/os.h"
+#include "sim/machine.h"
+
+namespace os {
+
+namespace {
+sim::FileSystem& fs() { return sim::machine().files; }
+void setLastError(DWORD error) { sim::machine().lastError = error; }
+}  // namespace
+
+UINT SetErrorMode(UINT mode) {
+    const UINT previous = sim::machine().errorMode;
+    sim::machine().errorMode = mode;
+    return previous;
+}
+
+int _access(const char* path, int) { return fs().exists(path) ? 0 : -1; }
+
+bool readFile(const char* path, char** data, std::size_t* size) {
+    *data = nullptr;
+    *size = 0;
+    const sim::FileSystem::Entry* e = fs().find(path);
+    if (!e || e->folder || e->unreadable) return false;
+    *data = static_cast<char*>(std::malloc(e->content.size() + 1));
+    std::memcpy(*data, e->content.data(), e->content.size());
+    (*data)[e->content.size()] = '\0';
+    *size = e->content.size();
+    return true;
+}
+
+void freeFileData(char* data) { std::free(data); }
+
+// Each component that has an 8.3 alias is replaced by it; the others stay as
+// given. The path must exist. A buffer that is too small gets nothing and the
+// answer is the size needed, terminator included.
+DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD bufferSize) {
+    const std::string path = longPath ? longPath : "";
+    if (path.empty() || !fs().exists(path)) {
+        setLastError(path.empty() ? ERROR_INVALID_HANDLE : ERROR_FILE_NOT_FOUND);
+        return 0;
+    }
+    std::string result;
+    std::size_t i = 0;
+    while (i < path.size()) {
+        std::size_t j = path.find_first_of("\\/", i);
+        if (j == std::string::npos) j = path.size();
+        const std::string name = path.substr(i, j - i);
+        const std::string upTo = path.substr(0, j);
+        const sim::FileSystem::Entry* e = name.empty() ? nullptr : fs().find(upTo);
+        result += (e && !e->shortName.empty()) ? e->shortName : name;
+        if (j < path.size()) result += path[j];
+        i = j + 1;
+    }
+    if (result.size() + 1 > bufferSize) return static_cast<DWORD>(result.size() + 1);
+    std::memmove(shortPath, result.c_str(), result.size() + 1);
+    return static_cast<DWORD>(result.size());
+}
+
+HANDLE CreateFileA(const char* name, DWORD, DWORD, void*, DWORD disposition, DWORD, HANDLE) {
+    const std::string k = fs().key(name);
+    const std::string parent = sim::FileSystem::parentKey(k);
+    const sim::FileSystem::Entry* folder = fs().find(parent + "\\");
+    if (parent.empty() || !folder || !folder->folder) {
+        setLastError(ERROR_PATH_NOT_FOUND);
+        return invalidHandle();
+    }
+    const sim::FileSystem::Entry* existing = fs().find(name);
+    if (folder->unwritable || (existing && (existing->folder || existing->unreadable))) {
+        setLastError(ERROR_ACCESS_DENIED);
+        return invalidHandle();
+    }
+    if (disposition == CREATE_ALWAYS || !existing) fs().addFile(name, "");
+    HANDLE h = reinterpret_cast<HANDLE>(fs().nextHandle);
+    fs().nextHandle += 4;
+    fs().openFiles[h] = k;
+    setLastError(0);
+    return h;
+}
+
+BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void*) {
+    const auto it = fs().openFiles.find(file);
+    if (it == fs().openFiles.end()) {
+        setLastError(ERROR_INVALID_HANDLE);
+        return 0;
+    }
+    fs().entries[it->second].content.append(static_cast<const char*>(data), size);
+    if (written) *written = size;
+    return 1;
+}
+
+BOOL CloseHandle(HANDLE handle) {
+    if (fs().openFiles.erase(handle) > 0) return 1;
+    if (sim::machine().processes.handles.erase(handle) > 0) return 1;
+    setLastError(ERROR_INVALID_HANDLE);
+    return 0;
+}
+
+DWORD GetLastError() { return sim::machine().lastError; }
+
+LCID GetUserDefaultLCID() { return 0x0409; }
+
+// Copies the answer with its terminator and answers the characters copied,
+// terminator included; 0 when the buffer is too small. Size 0 asks the size.
+int GetLocaleInfoA(LCID, LCTYPE type, char* data, int size) {
+    std::string value;
+    if (type == LOCALE_IDATE)
+        value = sim::machine().localeIDate;
+    else if (type == LOCALE_SDATE)
+        value = sim::machine().localeSDate;
+    else
+        return 0;
+    const int needed = static_cast<int>(value.size()) + 1;
+    if (size == 0) return needed;
+    if (size < needed) {
+        setLastError(122);  // ERROR_INSUFFICIENT_BUFFER
+        return 0;
+    }
+    std::memcpy(data, value.c_str(), static_cast<std::size_t>(needed));
+    return needed;
+}
+
+std::time_t time() { return 1013126400; }  // any fixed instant; the date comes from localtime
+
+bool localtime(std::time_t, std::tm* local) {
+    *local = sim::machine().localDate;
+    return true;
+}
+
+}  // namespace os

@@ -1,0 +1,46 @@
+#include "sim/windows.h"
+
+#include <algorithm>
+
+namespace sim {
+
+os::HWND WindowTable::addTopLevel(const std::string& title, const std::string& className) {
+    return create(nullptr, title, className, false);
+}
+
+os::HWND WindowTable::create(os::HWND parent, const std::string& title,
+                             const std::string& className, bool ownProcess) {
+    Window w;
+    w.handle = reinterpret_cast<os::HWND>(nextHandle);
+    nextHandle += 2;
+    w.parent = parent;
+    w.title = title;
+    w.className = className;
+    w.ownProcess = ownProcess;
+    all.push_back(w);
+    if (!parent) zOrder.insert(zOrder.begin(), w.handle);
+    return w.handle;
+}
+
+void WindowTable::destroy(os::HWND handle) {
+    Window* w = find(handle);
+    if (!w) return;
+    w->alive = false;
+    zOrder.erase(std::remove(zOrder.begin(), zOrder.end(), handle), zOrder.end());
+    for (Window& child : all)
+        if (child.alive && child.parent == handle) destroy(child.handle);
+}
+
+WindowTable::Window* WindowTable::find(os::HWND handle) {
+    for (Window& w : all)
+        if (w.handle == handle && w.alive) return &w;
+    return nullptr;
+}
+
+const WindowTable::Window* WindowTable::find(os::HWND handle) const {
+    for (const Window& w : all)
+        if (w.handle == handle && w.alive) return &w;
+    return nullptr;
+}
+
+}  // namespace sim

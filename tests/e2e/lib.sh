@@ -1,0 +1,109 @@
+# Shared steps of the Wine scenarios. Each scenario gets its own WINEPREFIX
+# (a copy of a template made once) and its own Xvfb display, and stops only
+# the wineserver and the Xvfb that it started.
+set -euo pipefail
+
+: "${AUTORUN_EXE:?}" "${E2E_TOOLS:?}" "${E2E_WORK:?}" "${E2E_SOURCE:?}"
+E2E_NAME=$(basename "$0" .sh)
+W="$E2E_WORK/$E2E_NAME"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+export WINEARCH=win32
+
+fail() {
+    echo "FAIL ($E2E_NAME): $*" >&2
+    exit 1
+}
+
+expect_eq() {  # what, actual, expected
+    [ "$2" == "$3" ] || fail "$1: got [$2], expected [$3]"
+}
+
+expect_contains() {  # what, text, part
+    [[ "$2" == *"$3"* ]] || fail "$1: [$2] does not contain [$3]"
+}
+
+# The template prefix: a clean 32-bit Windows with no window manager waits
+# and no crash dialog.
+e2e_template() {
+    local t="$E2E_WORK/template"
+    mkdir -p "$E2E_WORK"
+    exec 9>"$E2E_WORK/template.lock"
+    flock 9
+    if [ ! -f "$t/ready" ]; then
+        rm -rf "$t"
+        mkdir -p "$t"
+        (
+            export WINEPREFIX="$t/prefix"
+            export DISPLAY=
+            wineboot -i >/dev/null 2>&1
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+                >/dev/null 2>&1
+            wineserver -w
+        )
+        touch "$t/ready"
+    fi
+    flock -u 9
+    exec 9>&-
+}
+
+e2e_stop() {
+    set +e
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 && wait "$XVFB_PID" 2>/dev/null
+    return 0
+}
+
+e2e_start() {
+    e2e_template
+    rm -rf "$W"
+    mkdir -p "$W/work"
+    cp -a "$E2E_WORK/template/prefix" "$W/prefix"
+    export WINEPREFIX="$W/prefix"
+    local fd_file="$W/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    trap e2e_stop EXIT
+    local i
+    for i in $(seq 100); do
+        [ -s "$fd_file" ] && break
+        sleep 0.1
+    done
+    [ -s "$fd_file" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$fd_file")"
+}
+
+# Maps a folder as a drive letter, e.g. e2e_map_drive e "$dir".
+e2e_map_drive() {
+    ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
+}
+
+# The Windows form of a Unix path.
+winpath() { winepath -w "$1" 2>/dev/null; }
+
+e2e_boxwatch_start() {  # answers...
+    rm -f "$W/stop" "$W/boxes.log"
+    wine "$E2E_TOOLS/boxwatch.exe" "$(winpath "$W/boxes.log")" "$(winpath "$W/stop")" "$@" &
+    BOXWATCH_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -f "$W/boxes.log" ] && return 0
+        sleep 0.1
+    done
+    fail "box watcher did not start"
+}
+
+e2e_boxwatch_stop() {
+    sleep 0.3
+    touch "$W/stop"
+    wait "$BOXWATCH_PID" || true
+}
+
+# Runs autorun.exe (or the given copy of it) with arguments in $W/work.
+e2e_run() {
+    (cd "$W/work" && wine "$AUTORUN_EXE" "$@")
+}
+
+# The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.
+e2e_boxes() { tr -d '\r' <"$W/boxes.log"; }

@@ -1,0 +1,60 @@
+// Test support: a fresh simulated machine and shared state per test, and a
+// way to run the whole program against them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/AAutorun.h"
+#include "engine/AUtilities.h"
+#include "sim/machine.h"
+
+namespace test {
+
+class Fixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AUtilities::resetState();
+        sim::machine().reset();
+        sim::machine().files.addFolder("C:\\WORK");
+    }
+    void TearDown() override { AUtilities::resetState(); }
+
+    sim::Machine& m() { return sim::machine(); }
+
+    // Runs the program with these arguments (argument 0 first); answers its
+    // result, or the exit code when it ended through the application's exit.
+    int run(std::initializer_list<std::string> args) {
+        std::vector<std::string> strings(args);
+        std::vector<char*> argv;
+        for (std::string& s : strings) argv.push_back(&s[0]);
+        argv.push_back(nullptr);
+        exited = false;
+        try {
+            return AAutorun::main(static_cast<int>(strings.size()), argv.data());
+        } catch (const sim::ProcessExit& e) {
+            exited = true;
+            return e.code;
+        }
+    }
+
+    // The lines of a file of the simulated machine, without their CR LF.
+    std::vector<std::string> lines(const std::string& path = "C:\\WORK\\trace.txt") {
+        std::vector<std::string> out;
+        std::istringstream in(m().files.content(path));
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            out.push_back(line);
+        }
+        return out;
+    }
+
+    bool exited = false;
+};
+
+}  // namespace test
