@@ -6,4 +6,3 @@ bool AUtilities::initialize() { return false; }
 int AUtilities::setRegistryKeys() { return rcRegistryWriteFailed; }
 int AUtilities::openVLR() { return rcNotInstalled; }
 int AUtilities::openBrowser(std::string) { return rcNotFound; }
-void runPreferencesWindow() {}

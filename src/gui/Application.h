@@ -23,6 +23,7 @@ public:
     // top-level frame (the desktop its parent, no owner) has been destroyed.
     // Returns at once when there is none.
     void run();
+    bool isRunning() const { return running_ > 0; }
 
     // The program's own module as resource library.
     const ResourceLibrary& userResourceLibrary();
@@ -34,6 +35,7 @@ private:
     std::vector<std::string> arguments_;
     ResourceLibrary resources_;
     bool resourcesLoaded_ = false;
+    int running_ = 0;
 };
 
 }  // namespace gui

@@ -39,8 +39,6 @@ public:
 
     // At least 75 by 23 pixels, wider for a long text.
     Size preferredSize() const override;
-    // Clicks the button as the user would (its notification when enabled).
-    PushButton& click();
     void handleCommand(peer::Command command) override;
 };
 

@@ -44,6 +44,7 @@ public:
     void restElapsed();
 
 private:
+    friend class FlyOverHelp;
     struct Texts {
         std::string flyOver;
         std::string longHelp;
@@ -67,6 +68,8 @@ public:
     FrameWindow* owner() const { return owner_; }
 
 private:
+    friend class FrameWindow;
+    void detachOwner();
     FrameWindow* owner_;
     FlyOverHelpHandler* handler_;
 };

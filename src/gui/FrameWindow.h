@@ -81,6 +81,8 @@ public:
     void handleClose();
     void handleDestroyed() override;
     bool isTopLevelFrame() const;
+    // Whether a top-level frame's native window exists.
+    static bool anyOpen();
 
 private:
     void enterDispatch() { ++dispatchDepth_; }
@@ -124,6 +126,7 @@ public:
     Size preferredSize() const override;
 
 private:
+    friend class FrameWindow;
     FrameWindow* frame_;
     int lines_ = 1;
 };

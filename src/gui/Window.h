@@ -27,6 +27,8 @@ public:
     ~Window() override;  // destroys the native window when it still exists
 
     unsigned long id() const { return id_; }
+    // A frame gives its client window the client id.
+    void changeId(unsigned long id);
     os::HWND handle() const { return handle_; }
     bool isValid() const { return handle_ != nullptr; }  // the native window exists
     Window* parent() const { return parent_; }
@@ -88,7 +90,8 @@ protected:
     explicit Window(os::HWND existing);
 
     virtual void childRemoved(Window& child);
-    void changeId(unsigned long id);
+    // Forgets the native window, which the system has destroyed.
+    void markDestroyed();
 
 private:
     unsigned long id_ = 0;

@@ -97,7 +97,8 @@ void setIcon(os::HWND frame, os::HANDLE icon);
 void setScrollBars(os::HWND viewPort, const Size& content, const Size& view,
                    const Point& position);
 
-// The client area of a frame (inside its borders, title bar and menu).
+// The client area of a window (for a frame: inside its borders and title
+// bar; for a view port: inside its scroll bars).
 Size clientSize(os::HWND frame);
 // The size of `text` on one line in the window's font, and its line height.
 Size textSize(os::HWND window, const std::string& text);

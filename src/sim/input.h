@@ -12,8 +12,9 @@ namespace sim::input {
 
 // A mouse click on a button (push or radio).
 void click(os::HWND control);
-// The user selects the list item (LBN_SELCHANGE follows only when the
-// selection changed, as in Windows).
+// The user clicks the list item: it becomes the selection, and LBN_SELCHANGE
+// follows on the button's release whether or not the selection changed, as
+// the list box sends it. An index outside the items does nothing.
 void selectItem(os::HWND list, int index);
 // A system command to a frame: the close box, the system menu's Close and
 // Alt+F4 all give 0xF060 (SC_CLOSE); 0xF020 minimise, 0xF010 move.
