@@ -2,8 +2,6 @@
 // nothing pretends to have succeeded.
 #include "engine/AUtilities.h"
 
-bool AUtilities::initialize() { return false; }
-int AUtilities::setRegistryKeys() { return rcRegistryWriteFailed; }
 int AUtilities::openVLR() { return rcNotInstalled; }
 int AUtilities::openBrowser(std::string) { return rcNotFound; }
 void runPreferencesWindow() {}
