@@ -4,6 +4,11 @@
 
 bool AUtilities::initialize() { return false; }
 int AUtilities::setRegistryKeys() { return rcRegistryWriteFailed; }
-int AUtilities::openVLR() { return rcNotInstalled; }
-int AUtilities::openBrowser(std::string) { return rcNotFound; }
 void runPreferencesWindow() {}
+// Stand-ins until the disc probing and the window list land: the bare
+// existence test, untraced, and a list that knows no window.
+bool AUtilities::doesFileExist(std::string fileName) { return os::_access(fileName.c_str(), 0) == 0; }
+void AUtilities::getWindowsList() {
+    delete windowsList;
+    windowsList = new AWindowList;
+}
