@@ -31,6 +31,12 @@ void WindowTable::destroy(os::HWND handle) {
         if (child.alive && child.parent == handle) destroy(child.handle);
 }
 
+void WindowTable::placeBelow(os::HWND handle, os::HWND above) {
+    zOrder.erase(std::remove(zOrder.begin(), zOrder.end(), handle), zOrder.end());
+    auto at = std::find(zOrder.begin(), zOrder.end(), above);
+    zOrder.insert(at == zOrder.end() ? zOrder.begin() : at + 1, handle);
+}
+
 WindowTable::Window* WindowTable::find(os::HWND handle) {
     for (Window& w : all)
         if (w.handle == handle && w.alive) return &w;

@@ -2,6 +2,7 @@
 // title, class, owner process and the messages posted to it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ public:
         std::string className;
         bool ownProcess = false;    // made by the program under test
         bool alive = true;
+        bool refusesPosts = false;  // PostMessageA answers ERROR_ACCESS_DENIED
         std::vector<PostedMessage> posted;
     };
 
@@ -36,9 +38,17 @@ public:
     Window* find(os::HWND handle);
     const Window* find(os::HWND handle) const;
 
+    // Moves a top-level window to just below another one (null: to the top).
+    void placeBelow(os::HWND handle, os::HWND above);
+
     std::vector<Window> all;        // in creation order
     std::vector<os::HWND> zOrder;   // top-level windows, topmost first
     unsigned long nextHandle = 0x10020;
+
+    // Runs after each GetWindow with its answer, so a test can change the
+    // desktop while the program walks it.
+    std::function<void(os::HWND)> afterGetWindow;
+    unsigned long getWindowCalls = 0;
 };
 
 }  // namespace sim

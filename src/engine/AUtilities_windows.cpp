@@ -1,0 +1,71 @@
+// The snapshot of the desktop's titled top-level windows, and closing
+// windows by a part of their title.
+#include <memory>
+#include <set>
+
+#include "engine/AUtilities.h"
+#include "gui/Exception.h"
+#include "gui/ObjectWindow.h"
+#include "gui/Text.h"
+
+namespace {
+
+constexpr int titleBufferSize = 1024;  // a title is cut to 1,023 characters
+// Far above any real desktop (a session holds at most 65,536 window handles):
+// the walk ends even if windows keep being reordered under it.
+constexpr std::size_t walkLimit = 65536;
+
+}  // namespace
+
+void AUtilities::getWindowsList() {
+    const char* const me = "AUtilities::getWindowsList()";
+    trace(me, "Entry.");
+
+    std::unique_ptr<gui::ObjectWindow> hidden;
+    try {
+        hidden = std::make_unique<gui::ObjectWindow>();
+    } catch (const gui::Exception& exception) {
+        showExceptionMessage("Pelkos Message", exception);
+    }
+
+    delete windowsList;
+    windowsList = new AWindowList();
+    windowsList->reserve(20);
+
+    if (hidden) {
+        // Top of the Z order to the bottom, the hidden window included. A
+        // window met a second time means the order changed under the walk.
+        std::set<os::HWND> seen;
+        char title[titleBufferSize];
+        for (os::HWND window = os::GetWindow(hidden->handle(), os::GW_HWNDFIRST);
+             window && seen.size() < walkLimit && seen.insert(window).second;
+             window = os::GetWindow(window, os::GW_HWNDNEXT)) {
+            if (os::GetWindowTextLengthA(window) <= 0) continue;
+            title[0] = '\0';
+            os::GetWindowTextA(window, title, titleBufferSize);
+            title[titleBufferSize - 1] = '\0';
+            windowsList->push_back(AWindowEntry(window, title));
+        }
+        hidden.reset();
+    }
+
+    trace(me, "Number of elements = %d", static_cast<int>(windowsList->size()));
+    trace(me, "Exit.");
+}
+
+void AUtilities::closeWindow(std::string title) {
+    const char* const me = "AUtilities::closeWindow()";
+    trace(me, "Entry.");
+    trace(me, "Title to close = \"%s\"", title.c_str());
+    if (title.empty()) return;
+
+    getWindowsList();
+    const std::string wanted = gui::upper(title);
+    for (const AWindowEntry& entry : *windowsList) {
+        const std::string listed = entry.title();
+        if (gui::upper(listed).find(wanted) == std::string::npos) continue;
+        trace(me, "Closing \"%s\"", listed.c_str());
+        os::PostMessageA(entry.handle(), os::WM_CLOSE, 0, 0);  // not waited for; a failure is ignored
+    }
+    trace(me, "Exit.");
+}

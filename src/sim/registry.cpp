@@ -1,0 +1,96 @@
+#include "sim/registry.h"
+
+#include <algorithm>
+
+namespace sim {
+
+namespace {
+
+std::string upperCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+}  // namespace
+
+std::string Registry::keyOf(const std::string& path) {
+    std::string key;
+    std::size_t i = 0;
+    while (i <= path.size()) {
+        std::size_t j = path.find('\\', i);
+        if (j == std::string::npos) j = path.size();
+        if (j > i) {
+            if (!key.empty()) key += '\\';
+            key += path.substr(i, j - i);
+        }
+        i = j + 1;
+    }
+    return upperCase(key);
+}
+
+Registry::Key& Registry::addKey(const std::string& path) {
+    // Each key on the way keeps the spelling of the call that made it.
+    std::string spelled;
+    Key* key = nullptr;
+    std::size_t i = 0;
+    while (i <= path.size()) {
+        std::size_t j = path.find('\\', i);
+        if (j == std::string::npos) j = path.size();
+        if (j > i) {
+            if (!spelled.empty()) spelled += '\\';
+            spelled += path.substr(i, j - i);
+            key = &keys[keyOf(spelled)];
+            if (key->name.empty()) key->name = spelled;
+        }
+        i = j + 1;
+    }
+    return key ? *key : keys[""];
+}
+
+void Registry::setValue(const std::string& path, const std::string& name, os::DWORD type,
+                        const std::string& data) {
+    Value& v = addKey(path).values[upperCase(name)];
+    v.name = name;
+    v.type = type;
+    v.data = data;
+}
+
+const Registry::Key* Registry::findKey(const std::string& path) const {
+    const auto it = keys.find(keyOf(path));
+    return it == keys.end() ? nullptr : &it->second;
+}
+
+Registry::Key* Registry::findKey(const std::string& path) {
+    const auto it = keys.find(keyOf(path));
+    return it == keys.end() ? nullptr : &it->second;
+}
+
+const Registry::Value* Registry::findValue(const std::string& path,
+                                           const std::string& name) const {
+    const Key* key = findKey(path);
+    if (!key) return nullptr;
+    const auto it = key->values.find(upperCase(name));
+    return it == key->values.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> Registry::subKeyNames(const std::string& path) const {
+    const std::string k = keyOf(path);
+    const std::string prefix = k.empty() ? std::string() : k + "\\";
+    std::vector<std::string> names;
+    for (const auto& [upper, key] : keys) {
+        if (upper.size() <= prefix.size() || upper.compare(0, prefix.size(), prefix) != 0) continue;
+        if (upper.find('\\', prefix.size()) != std::string::npos) continue;
+        // The last name as it was spelled when the key was made.
+        const std::size_t slash = key.name.rfind('\\');
+        names.push_back(slash == std::string::npos ? key.name : key.name.substr(slash + 1));
+    }
+    // The map's order is already that of the upper-cased paths; keep it
+    // explicit, as the order is part of the contract.
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return upperCase(a) < upperCase(b);
+    });
+    return names;
+}
+
+}  // namespace sim
