@@ -1,0 +1,2 @@
+/* Does nothing: the yardstick of the launch benchmark. */
+int main(void) { return 0; }
