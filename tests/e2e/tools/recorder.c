@@ -5,14 +5,15 @@
        cmd=<GetCommandLineA>
        cwd=<GetCurrentDirectoryA>
        end
-   and ends at once. */
+   and ends at once. A GUI program, as the programs it stands for are, so
+   that Windows gives it no console. */
 #include <windows.h>
 #include <string.h>
 #include <stdio.h>
 
 static char record[40000];
 
-int main(void) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
     FILETIME now;
     ULARGE_INTEGER t;
     char logPath[MAX_PATH + 8];
@@ -21,6 +22,7 @@ int main(void) {
     HANDLE log;
     int len;
 
+    (void)instance, (void)previous, (void)commandLine, (void)show;
     GetSystemTimeAsFileTime(&now);
     t.LowPart = now.dwLowDateTime;
     t.HighPart = now.dwHighDateTime;
