@@ -22,7 +22,19 @@ protected:
         sim::machine().reset();
         sim::machine().files.addFolder("C:\\WORK");
     }
-    void TearDown() override { AUtilities::resetState(); }
+    void TearDown() override {
+        expectKeysClosed();
+        AUtilities::resetState();
+    }
+
+    // Every registry key that was opened or created has been closed, and no
+    // handle was closed twice or closed without being open.
+    void expectKeysClosed() {
+        const sim::Registry& r = m().registry;
+        for (const auto& [handle, open] : r.openHandles)
+            ADD_FAILURE() << "registry key left open: " << open.path;
+        EXPECT_TRUE(r.badCloses.empty()) << r.badCloses.size() << " bad RegCloseKey call(s)";
+    }
 
     sim::Machine& m() { return sim::machine(); }
 
@@ -52,6 +64,22 @@ protected:
             out.push_back(line);
         }
         return out;
+    }
+
+    // The trace lines of one operation, e.g. "AUtilities::findVLR()", without
+    // the name and its blank.
+    std::vector<std::string> traceOf(const std::string& name) {
+        std::vector<std::string> out;
+        for (const std::string& line : lines())
+            if (line.compare(0, name.size() + 1, name + " ") == 0)
+                out.push_back(line.substr(name.size() + 1));
+        return out;
+    }
+
+    bool traced(const std::string& line) {
+        for (const std::string& l : lines())
+            if (l == line) return true;
+        return false;
     }
 
     bool exited = false;

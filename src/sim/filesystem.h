@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -37,6 +38,9 @@ public:
     std::string workingFolder = "C:\\WORK";
     std::map<std::string, std::string> spelling;  // key -> path as given
     std::map<std::string, Entry> entries;
+
+    // Every path given to the access test, in order.
+    std::vector<std::string> accessed;
 
     // Files opened for writing: handle -> key.
     std::map<void*, std::string> openFiles;

@@ -19,7 +19,10 @@ UINT SetErrorMode(UINT mode) {
     return previous;
 }
 
-int _access(const char* path, int) { return fs().exists(path) ? 0 : -1; }
+int _access(const char* path, int) {
+    fs().accessed.push_back(path);
+    return fs().exists(path) ? 0 : -1;
+}
 
 bool readFile(const char* path, char** data, std::size_t* size) {
     *data = nullptr;

@@ -1,0 +1,185 @@
+// Detection of the Java runtime and of the reader.
+#include "support.h"
+
+namespace {
+
+using test::Fixture;
+
+const char javaKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\javaw.exe";
+const char readerKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\pvnshelves.jar";
+const char versionsKey[] = "Software\\Zantic\\Zantic Velmora Reader";
+
+class Detection : public Fixture {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        AUtilities::openTraceFile();
+    }
+    void fresh() {
+        AUtilities::resetState();
+        m().reset();
+        m().files.addFolder("C:\\WORK");
+        AUtilities::openTraceFile();
+    }
+    void installReader(const std::string& path) {
+        m().registry.setString(readerKey, "Path", path);
+        m().files.addFile("C:\\Program Files\\Zantic Reader\\sys\\pvns");
+        m().files.setShortName("C:\\Program Files", "PROGRA~1");
+        m().files.setShortName("C:\\Program Files\\Zantic Reader", "ZANTIC~1");
+    }
+};
+
+TEST_F(Detection, Java) {
+    const std::string javaw = "C:\\Program Files\\Java\\bin\\javaw.exe";
+    const std::string longJavaw = "C:\\" + std::string(1000, 'j') + "\\javaw.exe";
+    struct Row {
+        const char* what;
+        bool key;
+        std::string stored;
+        bool installed;
+        std::string executable;
+        std::string openRc, queryRc;
+    };
+    const Row rows[] = {
+        {"no App Paths key", false, "", false, "", "2", ""},
+        {"installed", true, javaw, true, "C:\\PROGRA~1\\Java\\bin\\javaw.exe", "0", "0"},
+        {"quoted path counts as absent", true, "\"" + javaw + "\"", false, "", "0", "0"},
+        {"no such file", true, "C:\\Java\\javaw.exe", false, "", "0", "0"},
+        {"value too long for the buffer", true, std::string(1025, 'x'), false, "", "0", "234"},
+        {"short form does not fit: the path as read", true, longJavaw, true, longJavaw, "0", "0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fresh();
+        m().files.addFile(javaw);
+        m().files.addFile(longJavaw);
+        m().files.setShortName("C:\\Program Files", "PROGRA~1");
+        if (row.key) m().registry.setString(javaKey, "", row.stored);
+        EXPECT_EQ(AUtilities::findJava(), row.installed);
+        EXPECT_EQ(AUtilities::isJavaInstalled(), row.installed);
+        EXPECT_EQ(AUtilities::javaExecutable(), row.executable);
+        std::vector<std::string> trace = {"Entry.", "RegOpenKeyEx rc = " + row.openRc};
+        if (row.key) trace.push_back("RegQueryValueEx for Javaw.exe rc = " + row.queryRc);
+        trace.push_back(std::string("isJavaInstalled = ") + (row.installed ? "true" : "false"));
+        trace.push_back("Exit.");
+        EXPECT_EQ(traceOf("AUtilities::findJava()"), trace);
+        expectKeysClosed();
+    }
+}
+
+TEST_F(Detection, ReaderFolder) {
+    struct Row {
+        const char* what;
+        std::string path;
+        std::string jarTested;
+        bool installed;
+        std::string vlrPath;
+    };
+    const std::string folder = "C:\\Program Files\\Zantic Reader";
+    const Row rows[] = {
+        {"the folder that holds sys", folder, folder + "\\sys\\pvns", true,
+         "C:\\PROGRA~1\\ZANTIC~1\\sys"},
+        {"quoted like unquoted", "\"\"" + folder + "\"", folder + "\\sys\\pvns", true,
+         "C:\\PROGRA~1\\ZANTIC~1\\sys"},
+        {"the sys folder itself, any case", folder + "\\SYS", folder + "\\SYS\\pvns", true,
+         "C:\\PROGRA~1\\ZANTIC~1\\SYS"},
+        {"C:\\Reader", "C:\\Reader", "C:\\Reader\\sys\\pvns", false, ""},
+        {"C:\\Reader\\SYS", "C:\\Reader\\SYS", "C:\\Reader\\SYS\\pvns", false, ""},
+        {"shorter than three characters", "C:", "C:\\sys\\pvns", false, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fresh();
+        installReader(row.path);
+        EXPECT_EQ(AUtilities::findVLR(), row.installed);
+        EXPECT_EQ(AUtilities::vlrPath(), row.vlrPath);
+        EXPECT_EQ(AUtilities::vlrParms(), "-s -u ");
+        EXPECT_EQ(AUtilities::vlrVersion(), "");
+        EXPECT_EQ(m().files.accessed.at(0), row.jarTested);
+        if (!row.installed) {
+            EXPECT_TRUE(traced("AUtilities::findVLR() VLR jarFile \"" + row.jarTested +
+                               "\" not found."));
+            // The version key is not even opened.
+            EXPECT_EQ(m().registry.handedOut.size(), 1u);
+        }
+        expectKeysClosed();
+    }
+}
+
+TEST_F(Detection, ReaderShortPathFailingStoresTheFolderTested) {
+    const std::string folder = "C:\\" + std::string(1100, 'r');
+    m().registry.setString(readerKey, "Path", "\"" + folder + "\"");
+    m().files.addFile(folder + "\\sys\\pvns");
+    EXPECT_FALSE(AUtilities::findVLR());  // the value does not fit: absent
+    fresh();
+    const std::string shorter = "C:\\" + std::string(1015, 'r');
+    m().registry.setString(readerKey, "Path", "\"" + shorter + "\"");
+    m().files.addFile(shorter + "\\sys\\pvns");
+    EXPECT_TRUE(AUtilities::findVLR());
+    EXPECT_EQ(AUtilities::vlrPath(), shorter + "\\sys");
+}
+
+TEST_F(Detection, ReaderVersion) {
+    struct Row {
+        const char* what;
+        bool versionKey;
+        std::vector<std::string> subKeys;
+        std::string version;
+        std::string parms;
+    };
+    const Row rows[] = {
+        {"2.3.4, 2.3.5 and Settings", true, {"2.3.4", "2.3.5", "Settings"}, "2.3.5", "-A "},
+        {"text order: 2.10.0 is lower", true, {"2.3.4", "2.10.0"}, "2.3.4", "-s -u "},
+        {"2.3.5.1", true, {"2.3.5.1"}, "2.3.5.1", "-A "},
+        {"2.3", true, {"2.3"}, "2.3", "-s -u "},
+        {"no name begins with a digit", true, {"Settings", "v3"}, "", "-s -u "},
+        {"no sub-keys", true, {}, "", "-s -u "},
+        {"no version key", false, {}, "", "-s -u "},
+        {"a name too long ends the list", true, {"2.3.4", "2" + std::string(1100, '9')}, "2.3.4",
+         "-s -u "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fresh();
+        installReader("C:\\Program Files\\Zantic Reader");
+        if (row.versionKey) m().registry.addKey(versionsKey);
+        for (const std::string& name : row.subKeys)
+            m().registry.addKey(std::string(versionsKey) + "\\" + name);
+        EXPECT_TRUE(AUtilities::findVLR());
+        EXPECT_EQ(AUtilities::vlrVersion(), row.version);
+        EXPECT_EQ(AUtilities::vlrParms(), row.parms);
+        expectKeysClosed();
+    }
+}
+
+TEST_F(Detection, ReaderTrace) {
+    installReader("C:\\Program Files\\Zantic Reader");
+    m().registry.addKey(std::string(versionsKey) + "\\2.3.4");
+    m().registry.addKey(std::string(versionsKey) + "\\2.10.0");
+    AUtilities::findVLR();
+    EXPECT_EQ(traceOf("AUtilities::findVLR()"),
+              (std::vector<std::string>{
+                  "Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 0", "RegQueryValueEx rc = 0",
+                  "Initialize the vlrParms and vlrVersion...",
+                  "RegOpenKeyEx for Software\\Zantic\\Zantic Velmora Reader rc = 0",
+                  "RegEnumKeyEx rc = 0, data = 2.10.0", "RegEnumKeyEx rc = 0, data = 2.3.4",
+                  "RegEnumKeyEx rc = 259, data = 2.3.4", "isVLRInstalled = true", "Exit."}));
+
+    // A first call that fails traces an empty name.
+    fresh();
+    installReader("C:\\Program Files\\Zantic Reader");
+    m().registry.addKey(versionsKey);
+    AUtilities::findVLR();
+    EXPECT_TRUE(traced("AUtilities::findVLR() RegEnumKeyEx rc = 259, data = "));
+}
+
+TEST_F(Detection, NothingInstalled) {
+    EXPECT_FALSE(AUtilities::findVLR());
+    EXPECT_EQ(traceOf("AUtilities::findVLR()"),
+              (std::vector<std::string>{"Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 2",
+                                        "Initialize the vlrParms and vlrVersion...",
+                                        "isVLRInstalled = false", "Exit."}));
+    EXPECT_EQ(AUtilities::vlrParms(), "-s -u ");
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+var kitTitle = "Dovrel Kit";
+var editionDate = "May 2002";
+

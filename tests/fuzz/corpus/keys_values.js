@@ -1,0 +1,5 @@
+ 	vAr KiTtItLe	= ;"" T;x"y ;";;
+VAR  KITTITLE=no
+VAR	KITTITLE=no
+=VAR EDITIONDATE=x
+VAR EDITIONDATE=	"D"; // c

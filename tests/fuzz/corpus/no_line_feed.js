@@ -1,0 +1,1 @@
+VAR KITTITLE=Only

@@ -1,0 +1,35 @@
+// Fuzzes the kit description file's line rules: any bytes, no crash, no
+// overrun, no hang, and results that keep the rules' promises.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "engine/KitDescription.h"
+
+namespace {
+
+void check(bool condition) {
+    if (!condition) std::abort();
+}
+
+void checkValue(const std::string& value, std::size_t inputSize) {
+    check(value.size() <= inputSize);
+    check(value.find_first_of(std::string("\n\r\0", 3)) == std::string::npos);
+    if (value.empty()) return;
+    const std::string stripped = " \";";
+    check(stripped.find(value.front()) == std::string::npos);
+    check(stripped.find(value.back()) == std::string::npos);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const KitDescription kit = parseKitDescription(reinterpret_cast<const char*>(data), size);
+    checkValue(kit.title, size);
+    checkValue(kit.editionDate, size);
+    const std::string kitTitle = kit.kitTitle();
+    check(kitTitle.empty() == (kit.title.empty() || kit.editionDate.empty()));
+    if (!kitTitle.empty()) check(kitTitle == kit.title + " - " + kit.editionDate);
+    return 0;
+}

@@ -1,0 +1,157 @@
+// The start-up checks, run through the whole program.
+#include "support.h"
+
+namespace {
+
+using test::Fixture;
+
+const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
+const char notWritable[] =
+    "The autorun program cannot save registry values.  No programs will be started.";
+const char noDisc[] =
+    "The autorun program does not appear to be running from a valid Zantic Dovrel CD";
+const char kitFile[] = "var kitTitle = \"Dovrel Kit\";\r\nvar editionDate = \"May 2002\";\r\n";
+
+class Startup : public Fixture {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        other = m().windows.addTopLevel("Autorun Preferences for Zantic Collections");
+    }
+    void disc(const std::string& root = "E:\\") {
+        m().files.addFile(root + "vmframe.htm", "<html>");
+        m().files.addFile(root + "autohtml\\autorun.js", kitFile);
+    }
+    std::vector<std::string> choicesWritten() {
+        std::vector<std::string> names;
+        for (const sim::Registry::Write& w : m().registry.writes)
+            if (w.name != "Date") names.push_back(w.name);
+        return names;
+    }
+    os::HWND other;  // the preferences window of another instance
+};
+
+TEST_F(Startup, SettingsNotWritable) {
+    disc();
+    m().registry.addKey(settingsKey).refuseWrites = true;
+    EXPECT_EQ(run({"E:\\autorun.exe", "/p", "/t"}), 0);
+    ASSERT_EQ(m().boxes.size(), 1u);
+    EXPECT_EQ(m().boxes[0].text, notWritable);
+    EXPECT_TRUE(m().windows.find(other)->posted.empty());
+    EXPECT_TRUE(m().files.accessed.empty());  // no drive probed
+    EXPECT_TRUE(m().registry.writes.empty());
+    EXPECT_EQ(traceOf("AUtilities::initialize()"),
+              (std::vector<std::string>{"Entry.", "AUtilities::isRegistryWriteable() failed",
+                                        "Exit."}));
+    EXPECT_TRUE(traced("AAutorun::main() Initialization failed."));
+}
+
+TEST_F(Startup, NoDiscAfterOtherInstancesWereAskedToClose) {
+    m().files.addFile("A:\\vmframe.htm");
+    EXPECT_EQ(run({"C:\\Copy\\autorun.exe", "/p", "/t"}), 0);
+    ASSERT_EQ(m().boxes.size(), 1u);
+    EXPECT_EQ(m().boxes[0].text, noDisc);
+    ASSERT_EQ(m().windows.find(other)->posted.size(), 1u);
+    EXPECT_EQ(m().windows.find(other)->posted[0].message, os::WM_CLOSE);
+    EXPECT_TRUE(choicesWritten().empty());
+    EXPECT_NE(m().registry.findValue(settingsKey, "Date"), nullptr);
+    EXPECT_EQ(AUtilities::driveWithSlash, "");
+    EXPECT_EQ(traceOf("AUtilities::initialize()"),
+              (std::vector<std::string>{
+                  "Entry.",
+                  "Call AUtilities::closeWindow() to close other instances of this program",
+                  "Call AUtilities::getCurrentDirectory()",
+                  "AUtilities::getCurrentDirectory() failed", "Exit."}));
+}
+
+TEST_F(Startup, KitWindowsClosedOnlyWithPerformAndAKitTitle) {
+    struct Row {
+        const char* what;
+        bool perform;
+        std::string kitText;
+        bool closed;
+    };
+    const Row rows[] = {
+        {"perform and a kit title", true, kitFile, true},
+        {"no perform switch", false, kitFile, false},
+        {"only the title line", true, "var kitTitle = \"Dovrel Kit\";\n", false},
+        {"only the edition line", true, "var editionDate = \"May 2002\";\n", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        AUtilities::resetState();
+        m().reset();
+        m().files.addFolder("C:\\WORK");
+        m().files.addFile("E:\\vmframe.htm");
+        m().files.addFile("E:\\autohtml\\autorun.js", row.kitText);
+        os::HWND kitWindow = m().windows.addTopLevel("Browser - DOVREL KIT - MAY 2002 index");
+        if (row.perform)
+            run({"E:\\autorun.exe", "/p", "/t"});
+        else
+            run({"E:\\autorun.exe", "/t"});
+        EXPECT_EQ(m().windows.find(kitWindow)->posted.size(), row.closed ? 1u : 0u);
+        EXPECT_EQ(traced("AUtilities::closeWindow() Title to close = \"Dovrel Kit - May 2002\""),
+                  row.closed);
+        // The settings are written back at the end.
+        EXPECT_EQ(choicesWritten(),
+                  (std::vector<std::string>{"TndrlChoice", "MixedChoice", "PDFChoice", "Version"}));
+    }
+}
+
+TEST_F(Startup, MarkersAtTheRootSetTheDiscKind) {
+    struct Row {
+        const char* what;
+        std::vector<std::string> files, folders;
+        bool tndrl, pdf;
+    };
+    const Row rows[] = {
+        {"a shelves folder", {}, {"shelves"}, true, false},
+        {"a pdf file", {"pdf"}, {}, false, true},
+        {"both", {"PDF"}, {"Shelves"}, true, true},
+        {"neither", {"shelves.txt"}, {"books"}, false, false},
+        {"the names with their dot", {"pdf."}, {"shelves."}, true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        AUtilities::resetState();
+        m().reset();
+        m().files.addFolder("C:\\WORK");
+        disc();
+        for (const std::string& f : row.files) m().files.addFile("E:\\" + f);
+        for (const std::string& f : row.folders) m().files.addFolder("E:\\" + f);
+        run({"E:\\autorun.exe", "/p"});
+        EXPECT_EQ(AUtilities::isTndrlCD(), row.tndrl);
+        EXPECT_EQ(AUtilities::isPDFCD(), row.pdf);
+    }
+}
+
+TEST_F(Startup, OrderOfTheChecks) {
+    disc();
+    m().registry.setString(settingsKey, "TndrlChoice", "Nothing");
+    run({"E:\\autorun.exe", "/p", "/t"});
+    EXPECT_EQ(traceOf("AUtilities::initialize()"),
+              (std::vector<std::string>{
+                  "Entry.",
+                  "Call AUtilities::closeWindow() to close other instances of this program",
+                  "Call AUtilities::getCurrentDirectory()", "Call AUtilities::getRegistryKeys()",
+                  "Call AUtilities::findJava()", "Call AUtilities::findVLR()", "Exit."}));
+    // Which operations ran, in their order.
+    std::vector<std::string> entries;
+    for (const std::string& line : lines())
+        if (line.size() > 9 && line.compare(line.size() - 9, 9, "() Entry.") == 0 &&
+            line.compare(0, 24, "AUtilities::doesFileExis") != 0)
+            entries.push_back(line.substr(0, line.size() - 7));
+    EXPECT_EQ(entries, (std::vector<std::string>{
+                           "AUtilities::parseArgs()", "AAutorun::main()",
+                           "AUtilities::initialize()", "AUtilities::isRegistryWriteable()",
+                           "AUtilities::closeWindow()", "AUtilities::getWindowsList()",
+                           "AUtilities::getCurrentDirectory()", "AUtilities::getKitTitle()",
+                           "AUtilities::closeWindow()", "AUtilities::getWindowsList()",
+                           "AUtilities::getRegistryKeys()", "AUtilities::findJava()",
+                           "AUtilities::findVLR()", "AUtilities::setRegistryKeys()"}));
+    EXPECT_TRUE(traced("AUtilities::setPDFCD() set to \"false\""));
+    EXPECT_TRUE(traced("AUtilities::setTndrlCD() set to \"false\""));
+    EXPECT_EQ(m().registry.findValue(settingsKey, "TndrlChoice")->data, std::string("Nothing\0", 8));
+}
+
+}  // namespace
