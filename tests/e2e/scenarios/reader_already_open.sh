@@ -8,15 +8,15 @@ launch_setup
 wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.5' /f >/dev/null 2>&1
 set_choices VLR Nothing Nothing
 
-rm -f "$W/window.ready"
-wine "$E2E_TOOLS/titledwindow.exe" "zantic velmora reader LIST OF BOOKSHELVES - E:\\" \
-    "$(winpath "$W/window.ready")" &
+rm -f "$W/window.log"
+wine "$E2E_TOOLS/titlewin.exe" "zantic velmora reader LIST OF BOOKSHELVES - E:\\" \
+    "$(winpath "$W/window.log")" &
 window_pid=$!
 for i in $(seq 100); do
-    [ -f "$W/window.ready" ] && break
+    grep -q ready "$W/window.log" 2>/dev/null && break
     sleep 0.1
 done
-[ -f "$W/window.ready" ] || fail "the bookshelf window did not open"
+grep -q ready "$W/window.log" 2>/dev/null || fail "the bookshelf window did not open"
 
 rm -f "$RECORDER_LOG" "$JAVA_LOG"
 e2e_boxwatch_start
@@ -27,6 +27,7 @@ wineserver -k
 wait "$window_pid" 2>/dev/null || true
 
 expect_eq "boxes" "$(e2e_boxes)" ""
+grep -q WM_CLOSE "$W/window.log" && fail "the bookshelf window was asked to close"
 expect_eq "reader started" "$(records "$JAVA_LOG")" 0
 grep -q '^AUtilities::openVLR() VLR is already running\.' "$W/work/trace.txt" ||
     fail "no \"already running\" line in the trace"
