@@ -4,9 +4,13 @@
        start=<milliseconds since 1970, UTC, when main began>
        cmd=<GetCommandLineA>
        cwd=<GetCurrentDirectoryA>
+       file=<path>   one line for each handle to a file or folder that it
+                     holds at its start: the inherited ones and its
+                     working folder
        end
    and ends at once. A GUI program, as the programs it stands for are, so
    that Windows gives it no console. */
+#define _WIN32_WINNT 0x0600
 #include <windows.h>
 #include <string.h>
 #include <stdio.h>
@@ -21,6 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     DWORD n, written;
     HANDLE log;
     int len;
+    unsigned h;
 
     (void)instance, (void)previous, (void)commandLine, (void)show;
     GetSystemTimeAsFileTime(&now);
@@ -38,9 +43,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 
     cwd[0] = '\0';
     GetCurrentDirectoryA(sizeof cwd, cwd);
-    len += _snprintf(record + len, sizeof record - len - 1, "cmd=%s\ncwd=%s\nend\n",
+    len += _snprintf(record + len, sizeof record - len - 1, "cmd=%s\ncwd=%s\n",
                      GetCommandLineA(), cwd);
     if (len < 0 || len > (int)sizeof record - 1) len = (int)strlen(record);
+    /* Handles are multiples of 4; the inherited ones keep the parent's
+       values, which are small. Only files on a disk are named. */
+    for (h = 4; h < 0x1000 && len < (int)sizeof record - MAX_PATH - 16; h += 4) {
+        char name[MAX_PATH];
+        HANDLE handle = (HANDLE)(ULONG_PTR)h;
+        DWORD flags;
+        if (!GetHandleInformation(handle, &flags) || GetFileType(handle) != FILE_TYPE_DISK) continue;
+        n = GetFinalPathNameByHandleA(handle, name, sizeof name, 0);
+        if (n == 0 || n >= sizeof name) continue;
+        len += sprintf(record + len, "file=%s\n", name);
+    }
+    len += sprintf(record + len, "end\n");
 
     log = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
