@@ -2,6 +2,4 @@
 // nothing pretends to have succeeded.
 #include "engine/AUtilities.h"
 
-int AUtilities::openVLR() { return rcNotInstalled; }
-int AUtilities::openBrowser(std::string) { return rcNotFound; }
 void runPreferencesWindow() {}
