@@ -19,7 +19,7 @@ StaticText& StaticText::setAlignment(Alignment alignment) {
 }
 
 Size StaticText::preferredSize() const {
-    return isValid() ? peer::textSize(handle(), text()) : Size();
+    return textExtent(text());
 }
 
 // ---- push button ---------------------------------------------------------------
@@ -31,7 +31,7 @@ PushButton::PushButton(unsigned long id, Window* parent, Window* owner, const Re
     : Window(peer::Kind::pushButton, id, parent, owner, rect, style) {}
 
 Size PushButton::preferredSize() const {
-    const Size t = isValid() ? peer::textSize(handle(), text()) : Size();
+    const Size t = textExtent(text());
     return {std::max(75, t.width + 16), std::max(23, t.height + 8)};
 }
 
@@ -72,7 +72,7 @@ RadioButton* RadioButton::selectedIn(const Window& parent) {
 Size RadioButton::preferredSize() const {
     const Size box = peer::radioBoxSize();
     if (text().empty()) return {box.width + 4, box.height};
-    const Size t = isValid() ? peer::textSize(handle(), text()) : Size();
+    const Size t = textExtent(text());
     return {box.width + 4 + t.width, std::max(box.height, t.height)};
 }
 

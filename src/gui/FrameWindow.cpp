@@ -28,7 +28,7 @@ bool FrameWindow::isTopLevelFrame() const {
 FrameWindow& FrameWindow::setClient(Window* client) {
     client_ = client;
     if (client_) client_->changeId(clientId);
-    layout();
+    if (isVisible()) layout();  // a hidden frame is laid out when shown
     return *this;
 }
 
@@ -102,12 +102,12 @@ InfoArea::~InfoArea() {
 
 InfoArea& InfoArea::setLineCount(int lines) {
     lines_ = lines < 1 ? 1 : lines;
-    if (frame_) frame_->layout();
+    if (frame_ && frame_->isVisible()) frame_->layout();
     return *this;
 }
 
 Size InfoArea::preferredSize() const {
-    const int line = isValid() ? peer::textSize(handle(), "X").height : 13;
+    const int line = isValid() ? textExtent("X").height : 13;
     return {0, lines_ * line + 8};  // a sunken border and a little room
 }
 

@@ -104,6 +104,16 @@ Window& Window::setMinimumSize(const Size& size) {
 
 Size Window::minimumSize() const { return minimumSizeSet_ ? minimumSize_ : preferredSize(); }
 
+Size Window::textExtent(const std::string& text) const {
+    if (!handle_) return Size();
+    if (!measuredValid_ || measuredText_ != text) {
+        measured_ = peer::textSize(handle_, text);
+        measuredText_ = text;
+        measuredValid_ = true;
+    }
+    return measured_;
+}
+
 Window& Window::setBackgroundColour(const Colour& colour) {
     background_ = colour;
     backgroundSet_ = true;

@@ -71,6 +71,10 @@ public:
     Window& setAutoDeleteObject(bool autoDelete = true);
     bool isAutoDeleteObject() const { return autoDelete_; }
 
+    // The size of `text` on one line in the window's font; the latest answer
+    // is kept, as layouts ask again and again.
+    Size textExtent(const std::string& text) const;
+
     // Places the children; canvases and frames override it.
     virtual void layout() {}
 
@@ -110,6 +114,9 @@ private:
     Colour background_;
     bool backgroundSet_ = false;
     bool autoDelete_ = false;
+    mutable std::string measuredText_;
+    mutable Size measured_;
+    mutable bool measuredValid_ = false;
 };
 
 // The desktop as a window: the parent of top-level windows.
