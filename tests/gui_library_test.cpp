@@ -332,6 +332,7 @@ TEST_F(Library, ViewPortScrollsAChildLargerThanTheView) {
     auto& inner = add<gui::Canvas>(2, view);
     inner.setMinimumSize({500, 50});
     frame->setClient(view);
+    frame->show();  // a frame is laid out when shown
     const gui::Size client = gui::peer::clientSize(frame->handle());
     EXPECT_EQ(inner.rect(), gui::Rect::at(0, 0, 500, client.height));
     view->scrollTo({120, 0});
