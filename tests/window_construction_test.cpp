@@ -405,4 +405,21 @@ TEST_F(Window, ShownWithoutThePerformSwitchAndClosedByItsCloseBox) {
               (std::vector<std::string>{"TndrlChoice", "MixedChoice", "PDFChoice", "Version"}));
 }
 
+// Another instance closes windows by the preferences window's title: the
+// walk over the top-level windows finds this frame, and the posted close
+// request ends its message loop.
+TEST_F(Window, AnotherInstancesCloseRequestClosesTheWindow) {
+    disc();
+    bool posted = false;
+    sim::input::later([&] {
+        AUtilities::closeWindow(title);
+        const os::HWND frame = sim::input::frame(title);
+        posted = frame && !m().windows.find(frame)->posted.empty();
+    });
+    EXPECT_EQ(run({"E:\\autorun.exe"}), 0);
+    EXPECT_TRUE(posted);
+    EXPECT_TRUE(m().gui.windows.empty());
+    EXPECT_EQ(choicesWritten().size(), 4u);
+}
+
 }  // namespace
