@@ -8,6 +8,7 @@
                         LBN_SELCHANGE to the list's parent)
      hover ID           the pointer onto the control's centre
      text ID FILE       the control's text into FILE
+     size W H           the frame resized to W by H pixels, as by its border
      close              the close box: WM_SYSCOMMAND SC_CLOSE
      gone SECONDS       until no window with the title exists
      sleep MS
@@ -201,6 +202,10 @@ int main(int argc, char** argv) {
             GetWindowTextW(h, text, 4096);
             putUtf8(text);
             fclose(out);
+        } else if (strcmp(cmd, "size") == 0 && i + 2 < argc) {
+            int w = atoi(argv[i + 1]), h = atoi(argv[i + 2]);
+            i += 2;
+            SetWindowPos(frame, NULL, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
         } else if (strcmp(cmd, "close") == 0) {
             PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else {
