@@ -3,11 +3,6 @@
 #include "engine/AUtilities.h"
 #include "gui/Text.h"
 
-namespace {
-
-
-}  // namespace
-
 std::string AUtilities::driveWithSlash;
 bool AUtilities::slashH_ = false;
 bool AUtilities::slashP_ = false;
