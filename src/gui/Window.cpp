@@ -138,6 +138,22 @@ void Window::handleDestroyed() {
     if (autoDelete_) delete this;
 }
 
+namespace {
+void dump(const Window& w, int depth, std::string& out) {
+    const Rect& r = w.rect();
+    out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + std::to_string(w.id()) + " (" +
+           std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ") \"" + w.text() + "\"\n";
+    for (const Window* child : w.children()) dump(*child, depth + 1, out);
+}
+}  // namespace
+
+std::string dumpTree(const Window& root) {
+    std::string out;
+    dump(root, 0, out);
+    return out;
+}
+
 bool FrameWindow::anyOpen() {
     for (const auto& entry : registry()) {
         auto* f = dynamic_cast<FrameWindow*>(entry.second);

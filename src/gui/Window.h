@@ -115,4 +115,8 @@ private:
 // The desktop as a window: the parent of top-level windows.
 Window& desktopWindow();
 
+// The window and its descendants with their ids and last rectangles, one
+// line each, indented by depth: for debugging a layout.
+std::string dumpTree(const Window& root);
+
 }  // namespace gui

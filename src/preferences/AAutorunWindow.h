@@ -18,9 +18,9 @@ public:
     // Sent to the window's observers once the window is ready.
     static const gui::NotificationId readyId;
 
-    static const int tndrlPanel = 0;
-    static const int pdfPanel = 1;
-    static const int mixedPanel = 2;
+    static constexpr int tndrlPanel = 0;
+    static constexpr int pdfPanel = 1;
+    static constexpr int mixedPanel = 2;
 
     // ---- construction and layout --------------------------------------------
     AAutorunWindow(unsigned long windowId, gui::Window* parent, gui::Window* owner,

@@ -59,7 +59,8 @@ public:
     int windowsCreated = 0;
 
     // What the user does, one action at a time, while the message loop waits
-    // for input. A loop with nothing to do and a window open fails the test.
+    // for input. With nothing left to do the user closes a shown frame with
+    // its close box (SC_CLOSE), as an unscripted box is closed by Escape.
     std::deque<std::function<void()>> actions;
     bool quitPosted = false;
 
