@@ -60,10 +60,9 @@ void AUtilities::closeWindow(std::string title) {
     if (title.empty()) return;
 
     getWindowsList();
-    const std::string wanted = gui::upper(title);
     for (const AWindowEntry& entry : *windowsList) {
         const std::string listed = entry.title();
-        if (gui::upper(listed).find(wanted) == std::string::npos) continue;
+        if (!gui::containsIgnoringCase(listed, title)) continue;
         trace(me, "Closing \"%s\"", listed.c_str());
         os::PostMessageA(entry.handle(), os::WM_CLOSE, 0, 0);  // not waited for; a failure is ignored
     }

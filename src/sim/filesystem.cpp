@@ -49,9 +49,21 @@ std::string FileSystem::key(const std::string& path) const {
         while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
         if (last.empty()) names.pop_back();
     }
-    std::string k = prefix;
-    for (const std::string& n : names) k += "\\" + n;
-    return upperCase(k);
+    // A name may be given by its 8.3 alias, as Windows accepts everywhere.
+    std::string k = upperCase(prefix);
+    for (const std::string& n : names) {
+        const std::string longKey = k + "\\" + upperCase(n);
+        std::string aliasKey;
+        if (entries.find(longKey) == entries.end())
+            for (const auto& e : entries)
+                if (!e.second.shortName.empty() && upperCase(e.second.shortName) == upperCase(n) &&
+                    parentKey(e.first) == k) {
+                    aliasKey = e.first;
+                    break;
+                }
+        k = aliasKey.empty() ? longKey : aliasKey;
+    }
+    return k;
 }
 
 std::string FileSystem::parentKey(const std::string& key) {

@@ -21,6 +21,10 @@ public:
         os::DWORD creationFlags = 0;
         bool environmentGiven = false;
         os::DWORD startupInfoSize = 0;
+        os::STARTUPINFOA startupInfo = {};  // as passed
+        std::string program;                // the module that runs, as the search found it
+        os::HANDLE process = nullptr;       // the handles handed out
+        os::HANDLE thread = nullptr;
     };
 
     std::vector<Start> starts;                 // every successful start, in order
@@ -28,6 +32,27 @@ public:
     std::deque<os::DWORD> failures;            // the next starts fail with these errors (0 too)
     std::vector<os::DWORD> sleeps;             // recorded instead of slept
     std::set<os::HANDLE> handles;              // process and thread handles not yet closed
+
+    // FindExecutableA: the program that opens files of an extension (".htm",
+    // any case), as the association's open command names it: a full path.
+    void associate(std::string extension, const std::string& program) {
+        for (char& c : extension)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        associations[extension] = program;
+    }
+    std::map<std::string, std::string> associations;  // upper-cased extension -> program
+
+    // An answer forced for one file, whatever the associations say: the
+    // result code and, above 32, the program copied to the caller's buffer.
+    struct FindAnswer {
+        os::INT_PTR result;
+        std::string program;
+    };
+    std::map<std::string, FindAnswer> findAnswers;  // by the file's FileSystem key
+    std::vector<std::string> findCalls;             // every file asked for, as given
+
+    unsigned long nextHandle = 0x80000;
+    os::DWORD nextId = 0x400;
 };
 
 }  // namespace sim

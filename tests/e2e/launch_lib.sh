@@ -1,0 +1,84 @@
+# Shared steps of the launch scenarios, after lib.sh: the sample disc in E:,
+# our recorder associated with .htm and standing in as javaw.exe, the
+# reader's jar file, and reading back what the recorder logged.
+
+SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
+
+# Imports a .reg file (REGEDIT4 text) given on stdin.
+import_reg() {
+    local file="$W/import.reg"
+    { printf 'REGEDIT4\r\n\r\n'; sed 's/$/\r/'; } >"$file"
+    wine regedit /s "$(winpath "$file")" >/dev/null 2>&1 || fail "regedit failed"
+}
+
+# After e2e_start.
+launch_setup() {
+    local pf="$WINEPREFIX/drive_c/Program Files"
+    RECORDER_DIR="$pf/Recorder Tools"
+    JAVA_DIR="$pf/Java Runtime/bin"
+    READER_DIR="$pf/Zantic Velmora Reader"
+    RECORDER_LOG="$RECORDER_DIR/recorder.log"
+    JAVA_LOG="$JAVA_DIR/javaw.log"
+    mkdir -p "$RECORDER_DIR" "$JAVA_DIR" "$READER_DIR/sys" "$W/disc"
+    cp "$E2E_TOOLS/recorder.exe" "$RECORDER_DIR/recorder.exe"
+    cp "$E2E_TOOLS/recorder.exe" "$JAVA_DIR/javaw.exe"
+    printf 'jar' >"$READER_DIR/sys/pvns"
+    cp -r "$E2E_SOURCE/examples/disc/." "$W/disc/"
+    cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
+    e2e_map_drive e "$W/disc"
+    import_reg <<'REG'
+[HKEY_CLASSES_ROOT\.htm]
+@="AutorunE2E.Recorder"
+
+[HKEY_CLASSES_ROOT\AutorunE2E.Recorder\shell\open\command]
+@="\"C:\\Program Files\\Recorder Tools\\recorder.exe\" \"%1\""
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\App Paths\javaw.exe]
+@="C:\\Program Files\\Java Runtime\\bin\\javaw.exe"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\App Paths\pvnshelves.jar]
+"Path"="\"C:\\Program Files\\Zantic Velmora Reader\""
+REG
+}
+
+# The short form of a Windows path, from GetShortPathNameA itself.
+short_path() {
+    wine "$E2E_TOOLS/shortpath.exe" "$1" 2>/dev/null | tr -d '\r' || fail "no short path for $1"
+}
+
+# Sets the saved choices (TndrlChoice, MixedChoice, PDFChoice) and an older
+# settings version, so that the run's write-back shows.
+set_choices() {  # tndrl mixed pdf
+    wine reg add "$SETTINGS" /v TndrlChoice /d "$1" /f >/dev/null 2>&1
+    wine reg add "$SETTINGS" /v MixedChoice /d "$2" /f >/dev/null 2>&1
+    wine reg add "$SETTINGS" /v PDFChoice /d "$3" /f >/dev/null 2>&1
+    wine reg add "$SETTINGS" /v Version /d 0012 /f >/dev/null 2>&1
+}
+
+# One value of the settings key as the registry holds it now.
+setting() {
+    wine reg query "$SETTINGS" /v "$1" 2>/dev/null | tr -d '\r' |
+        awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+}
+
+# Runs autorun.exe with the arguments from the disc, answering boxes, and
+# waits until every process it started has ended.
+run_from_disc() {
+    rm -f "$RECORDER_LOG" "$JAVA_LOG"
+    e2e_boxwatch_start
+    (cd "$W/work" && wine "E:\\autorun.exe" "$@")
+    e2e_boxwatch_stop
+    wineserver -w
+}
+
+# A field of the recorder's records in a log (cmd, cwd, start), one a line.
+logged() {  # log field
+    [ -f "$1" ] || return 0
+    sed -n "s/^$2=//p" "$1"
+}
+
+# The number of whole records in a log.
+records() {
+    [ -f "$1" ] || { echo 0; return; }
+    grep -c '^end$' "$1"
+}

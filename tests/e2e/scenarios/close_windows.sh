@@ -1,0 +1,50 @@
+# Other instances' preferences windows are asked to close on every run;
+# windows whose title contains the kit title, in any case, only with /p.
+source "$(dirname "$0")/../lib.sh"
+e2e_start
+cp -r "$E2E_SOURCE/examples/disc" "$W/disc"
+cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
+e2e_map_drive e "$W/disc"
+
+# titlewin NAME TITLE: a window of another process, logging to $W/NAME.log.
+titlewin() {
+    rm -f "$W/$1.log"
+    wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" &
+    local i
+    for i in $(seq 100); do
+        grep -q ready "$W/$1.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "window $1 did not open"
+}
+# closed NAME: whether the window got a close request within 5 seconds.
+closed() {
+    local i
+    for i in $(seq 50); do
+        grep -q WM_CLOSE "$W/$1.log" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+kitTitle="index - zantic dovrel SAMPLE collection - DECEMBER 2026 - browser"
+titlewin prefs1 "Autorun Preferences for Zantic Collections"
+titlewin kit1 "$kitTitle"
+e2e_boxwatch_start
+(cd "$W/work" && wine 'E:\autorun.exe' /t)
+e2e_boxwatch_stop
+closed prefs1 || fail "another instance's window was not asked to close"
+sleep 1
+grep -q WM_CLOSE "$W/kit1.log" && fail "a kit window was closed without /p"
+mv "$W/work/trace.txt" "$W/trace-without-p.txt"
+
+titlewin prefs2 "Autorun Preferences for Zantic Collections"
+e2e_boxwatch_start
+(cd "$W/work" && wine 'E:\autorun.exe' /p /t)
+e2e_boxwatch_stop
+closed prefs2 || fail "another instance's window was not asked to close (with /p)"
+closed kit1 || fail "the kit window was not asked to close with /p"
+grep -qF "AUtilities::closeWindow() Closing \"$kitTitle\"" "$W/work/trace.txt" ||
+    fail "no trace of the kit window's close"
+expect_eq "boxes" "$(e2e_boxes | wc -l)" 0
+echo "PASS $E2E_NAME"

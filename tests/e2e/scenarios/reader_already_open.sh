@@ -1,0 +1,36 @@
+# With the reader's bookshelf window open (its title in another case, with
+# other text after it), autorun.exe /p with "VLR" starts nothing, shows no
+# box and writes the settings back.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../launch_lib.sh"
+e2e_start
+launch_setup
+wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.5' /f >/dev/null 2>&1
+set_choices VLR Nothing Nothing
+
+rm -f "$W/window.log"
+wine "$E2E_TOOLS/titlewin.exe" "zantic velmora reader LIST OF BOOKSHELVES - E:\\" \
+    "$(winpath "$W/window.log")" &
+window_pid=$!
+for i in $(seq 100); do
+    grep -q ready "$W/window.log" 2>/dev/null && break
+    sleep 0.1
+done
+grep -q ready "$W/window.log" 2>/dev/null || fail "the bookshelf window did not open"
+
+rm -f "$RECORDER_LOG" "$JAVA_LOG"
+e2e_boxwatch_start
+(cd "$W/work" && wine "E:\\autorun.exe" /p /t)
+e2e_boxwatch_stop
+kill "$window_pid" 2>/dev/null || true
+wineserver -k
+wait "$window_pid" 2>/dev/null || true
+
+expect_eq "boxes" "$(e2e_boxes)" ""
+grep -q WM_CLOSE "$W/window.log" && fail "the bookshelf window was asked to close"
+expect_eq "reader started" "$(records "$JAVA_LOG")" 0
+grep -q '^AUtilities::openVLR() VLR is already running\.' "$W/work/trace.txt" ||
+    fail "no \"already running\" line in the trace"
+expect_eq "TndrlChoice" "$(setting TndrlChoice)" VLR
+expect_eq "Version written" "$(setting Version)" 0013
+echo "PASS $E2E_NAME"

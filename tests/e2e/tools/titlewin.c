@@ -1,0 +1,56 @@
+/* A top-level window with a given title that logs the messages it is asked
+   to close with. It writes "ready" once the window exists, "WM_CLOSE" for
+   every close request, and ends on the first one, or after 60 seconds.
+   Usage: titlewin TITLE LOG */
+#include <windows.h>
+#include <stdio.h>
+
+static const char* logPath;
+
+static void logLine(const char* line) {
+    FILE* f = fopen(logPath, "ab");
+    if (!f) return;
+    fprintf(f, "%s\n", line);
+    fclose(f);
+}
+
+static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    switch (msg) {
+    case WM_CLOSE:
+        logLine("WM_CLOSE");
+        DestroyWindow(h);
+        return 0;
+    case WM_TIMER:
+        logLine("timeout");
+        DestroyWindow(h);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(h, msg, w, l);
+}
+
+int main(int argc, char** argv) {
+    WNDCLASSA wc;
+    HWND h;
+    MSG m;
+    if (argc < 3) return 2;
+    logPath = argv[2];
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "E2ETitleWindow";
+    if (!RegisterClassA(&wc)) return 3;
+    h = CreateWindowExA(0, wc.lpszClassName, argv[1], WS_OVERLAPPEDWINDOW, 10, 10, 300, 100, NULL,
+                        NULL, wc.hInstance, NULL);
+    if (!h) return 4;
+    ShowWindow(h, SW_SHOWNORMAL);
+    SetTimer(h, 1, 60000, NULL);
+    logLine("ready");
+    while (GetMessageA(&m, NULL, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    return 0;
+}
