@@ -62,6 +62,7 @@ TEST_F(Wizard, StateTable) {
         open();
         if (row.from != 0) selectItem(row.from);
         ASSERT_EQ(panel(), row.from);
+        m().gui.find(frame)->icon = nullptr;  // every panel shown sets it again
         row.act();
         EXPECT_EQ(panel(), row.to);
         EXPECT_EQ(m().gui.find(part(listId))->selected, row.to);
@@ -75,7 +76,7 @@ TEST_F(Wizard, StateTable) {
         // Only Finish hands the choices to the shared state.
         EXPECT_EQ(AUtilities::tndrlChoice(), "KitIndex");
         EXPECT_TRUE(m().boxes.empty());
-        EXPECT_EQ(m().gui.find(frame)->icon, window->icon());
+        EXPECT_EQ(m().gui.find(frame)->icon != nullptr, row.to != row.from);
         EXPECT_NE(window->icon(), nullptr);
     }
 }
