@@ -32,7 +32,7 @@ PushButton::PushButton(unsigned long id, Window* parent, Window* owner, const Re
 
 Size PushButton::preferredSize() const {
     const Size t = isValid() ? peer::textSize(handle(), text()) : Size();
-    return {std::max(75, t.width + 16), std::max(23, t.height + 10)};
+    return {std::max(75, t.width + 16), std::max(23, t.height + 8)};
 }
 
 void PushButton::handleCommand(peer::Command command) {

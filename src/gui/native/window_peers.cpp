@@ -53,7 +53,14 @@ COLORREF backgroundOf(::HWND window) {
     return GetSysColor(COLOR_BTNFACE);
 }
 
-HFONT guiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+// The library's font for every control: the dialog face at 13 pixels
+// (10 points on a 96-dpi screen).
+HFONT guiFont() {
+    static HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg");
+    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 bool commonMessage(::HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
