@@ -354,4 +354,26 @@ TEST_F(WindowEvents, CloseRequestWhileANowButtonsBoxIsOpen) {
     EXPECT_TRUE(m().gui.windows.empty());
 }
 
+// A list selection while a now-button's failure box is open puts the list
+// back on the panel shown; Next does nothing then.
+TEST_F(WindowEvents, ListGoesBackWhileANowButtonsBoxIsOpen) {
+    m().files.addFile("E:\\vmframe.htm");  // no program is associated: a failure box
+    AUtilities::driveWithSlash = "E:\\";
+    open();
+    int listWhileOpen = -2;
+    m().boxScript.push_back({1, [&] {
+                                 selectItem(2);
+                                 listWhileOpen = m().gui.find(part(listId))->selected;
+                                 click(nextId);
+                             }});
+    AUtilities::openTraceFile();
+    click(kitIndexNowId);
+    EXPECT_EQ(m().boxes.size(), 1u);
+    EXPECT_EQ(listWhileOpen, 0);
+    EXPECT_EQ(panel(), 0);
+    EXPECT_EQ(traced("AAutorunWindow::pushButtonNext() Entry."), 0);
+    EXPECT_EQ(traced("AAutorunWindow::listBoxSelection() Entry."), 0);
+    EXPECT_EQ(traceOf("AAutorunWindow::pushButtonKitIndex()").back(), "Exit.");
+}
+
 }  // namespace
