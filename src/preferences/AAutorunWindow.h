@@ -101,7 +101,7 @@ private:
 
     // How many handlers of the window are waiting for a message box. While
     // one waits, the window's messages still run inside the box's loop: the
-    // buttons and the list are ignored then, and a close request waits for
-    // the outermost handler (the library defers the destruction).
+    // list and every button but Cancel are ignored then, and a close request
+    // waits for the outermost handler (the library defers the destruction).
     int boxesOpen = 0;
 };
