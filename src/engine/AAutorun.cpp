@@ -3,10 +3,40 @@
 
 #include "engine/AUtilities.h"
 #include "gui/Application.h"
+#include "gui/Exception.h"
+#include "gui/MessageDialog.h"
+#include "preferences/AAutorunWindow.h"
 
-// Builds the preferences window (Retry or Cancel when the library fails),
-// shows it and runs the message loop until it has been closed.
-void runPreferencesWindow();
+namespace {
+
+const unsigned long windowId = 15000;
+
+// Builds the preferences window and makes it ready. When the GUI library
+// fails, the user is asked to retry; a window that was built but could not
+// be made ready is destroyed first, so no hidden window stays behind.
+// Answers the window, or null when the user cancelled.
+AAutorunWindow* buildPreferencesWindow() {
+    for (;;) {
+        AAutorunWindow* window = nullptr;
+        int answer = 0;
+        try {
+            window = new AAutorunWindow(windowId, &gui::desktopWindow(), nullptr,
+                                        AAutorunWindow::initialFrameRect(),
+                                        gui::FrameWindow::defaultStyle(),
+                                        AAutorunWindow::initialTitle().c_str());
+            window->makeReady();
+            return window;
+        } catch (const gui::Exception& error) {
+            delete window;
+            gui::MessageDialog box(gui::desktop().handle());
+            answer = box.show(error.text(0), gui::MessageDialog::retryCancelStyle |
+                                                 gui::MessageDialog::applicationModal);
+        }
+        if (answer != gui::MessageDialog::retryAnswer) return nullptr;
+    }
+}
+
+}  // namespace
 
 int AAutorun::main(int argc, char** argv) {
     const char* const me = "AAutorun::main()";
@@ -61,7 +91,13 @@ int AAutorun::main(int argc, char** argv) {
                                     "disc is loaded, but the Velmora Reader is no longer installed.",
                                     "Please make a new selection in the Autorun Preferences window,",
                                     "which will appear when you click on OK.");
-        runPreferencesWindow();
+        AUtilities::trace(me, "Call AAutorunWindow::AAutorunWindow()");
+        AAutorunWindow* window = buildPreferencesWindow();
+        if (!window) gui::Application::current().exit(0);
+        window->setAutoDeleteObject();
+        AUtilities::trace(me, "Show AAutorunWindow");
+        window->show();
+        gui::Application::current().run();
     }
 
     AUtilities::setRegistryKeys();

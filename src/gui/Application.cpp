@@ -1,5 +1,6 @@
 #include "gui/Application.h"
 
+#include "gui/FrameWindow.h"
 #include "gui/peer.h"
 
 namespace gui {
@@ -17,6 +18,26 @@ void Application::setArguments(int argc, const char* const* argv) {
 std::string Application::argument(int i) const {
     if (i < 0 || i >= argumentCount()) return std::string();
     return arguments_[static_cast<std::size_t>(i)];
+}
+
+void Application::run() {
+    if (!FrameWindow::anyOpen()) return;
+    ++running_;
+    try {
+        peer::runMessageLoop();
+    } catch (...) {
+        --running_;
+        throw;
+    }
+    --running_;
+}
+
+const ResourceLibrary& Application::userResourceLibrary() {
+    if (!resourcesLoaded_) {
+        resources_ = ResourceLibrary(peer::ownModule());
+        resourcesLoaded_ = true;
+    }
+    return resources_;
 }
 
 void Application::exit(int code) { peer::exitProcess(code); }

@@ -11,6 +11,7 @@
 
 #include "platform/os.h"
 #include "sim/filesystem.h"
+#include "sim/gui.h"
 #include "sim/processes.h"
 #include "sim/registry.h"
 #include "sim/windows.h"
@@ -46,6 +47,7 @@ public:
     Registry registry;
     FileSystem files;
     WindowTable windows;
+    Gui gui;  // the GUI library's windows and the user's input
     Processes processes;
 
     // Message boxes: answered from the script in order; an unscripted box is

@@ -107,3 +107,16 @@ e2e_run() {
 
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.
 e2e_boxes() { tr -d '\r' <"$W/boxes.log"; }
+
+# Closes the preferences window by its close box as soon as it is shown, for
+# scenarios that run through the window without looking at it.
+e2e_window_closer_start() {
+    wine "$E2E_TOOLS/uidriver.exe" "Autorun Preferences for Zantic Collections" \
+        wait 120 sleep 200 close >/dev/null 2>&1 &
+    CLOSER_PID=$!
+}
+
+e2e_window_closer_stop() {
+    kill "$CLOSER_PID" >/dev/null 2>&1 || true
+    wait "$CLOSER_PID" 2>/dev/null || true
+}

@@ -1,5 +1,5 @@
 // The GUI library's Win32 peers for the desktop, message boxes, the process's
-// end and the hidden object window.
+// end and the hidden object window (the library's windows: window_peers.cpp).
 // Our headers come first: the Windows headers define macros named like
 // the seam's constants.
 #include "gui/peer.h"
@@ -59,8 +59,5 @@ os::HWND createObjectWindow() {
                                                       nullptr));
 }
 
-void destroyWindow(os::HWND window) {
-    if (window) DestroyWindow(native(window));
-}
 
 }  // namespace gui::peer

@@ -31,7 +31,9 @@ kitTitle="index - zantic dovrel SAMPLE collection - DECEMBER 2026 - browser"
 titlewin prefs1 "Autorun Preferences for Zantic Collections"
 titlewin kit1 "$kitTitle"
 e2e_boxwatch_start
+e2e_window_closer_start
 (cd "$W/work" && wine 'E:\autorun.exe' /t)
+e2e_window_closer_stop
 e2e_boxwatch_stop
 closed prefs1 || fail "another instance's window was not asked to close"
 sleep 1
@@ -40,7 +42,9 @@ mv "$W/work/trace.txt" "$W/trace-without-p.txt"
 
 titlewin prefs2 "Autorun Preferences for Zantic Collections"
 e2e_boxwatch_start
+e2e_window_closer_start
 (cd "$W/work" && wine 'E:\autorun.exe' /p /t)
+e2e_window_closer_stop
 e2e_boxwatch_stop
 closed prefs2 || fail "another instance's window was not asked to close (with /p)"
 closed kit1 || fail "the kit window was not asked to close with /p"

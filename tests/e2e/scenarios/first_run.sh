@@ -7,7 +7,9 @@ cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
 e2e_map_drive e "$W/disc"
 
 e2e_boxwatch_start
+e2e_window_closer_start
 (cd "$W/work" && wine 'E:\autorun.exe' /p /t)
+e2e_window_closer_stop
 e2e_boxwatch_stop
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 0
 

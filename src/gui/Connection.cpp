@@ -1,0 +1,99 @@
+#include "gui/Connection.h"
+
+namespace gui {
+
+std::string EventToAttributeConnection::className() const {
+    return "gui::EventToAttributeConnection";
+}
+
+std::string EventToAttributeConnection::info() const {
+    return "info: Event-to-attribute connection";
+}
+
+Observer& EventToAttributeConnection::dispatchNotificationEvent(const NotificationEvent& event) {
+    if (state_ != State::idle) return *this;
+    switch (transferDirection(event)) {
+    case fromSourceToTarget: transferFromSource(); break;
+    case fromTargetToSource: transferFromTarget(); break;
+    default: break;
+    }
+    return *this;
+}
+
+EventToAttributeConnection& EventToAttributeConnection::activate() {
+    if (state_ != State::notActivated) return *this;
+    state_ = State::idle;
+    try {
+        transferFromSource();
+    } catch (const Exception& error) {
+        handleException(error);
+    }
+    return *this;
+}
+
+EventToAttributeConnection& EventToAttributeConnection::deactivate() {
+    state_ = State::deactivated;
+    return *this;
+}
+
+int EventToAttributeConnection::transferDirection(const NotificationEvent&) { return 0; }
+
+EventToAttributeConnection& EventToAttributeConnection::handleException(const Exception& error) {
+    lastError_ = error.text();
+    return *this;
+}
+
+EventToAttributeConnection& EventToAttributeConnection::transferFromTarget() {
+    if (state_ != State::idle) return *this;
+    state_ = State::transferringFromTarget;
+    try {
+        setSourceFromTarget();
+    } catch (const Exception& error) {
+        handleSourceException(error);
+    }
+    if (state_ == State::transferringFromTarget) state_ = State::idle;
+    return *this;
+}
+
+EventToAttributeConnection& EventToAttributeConnection::transferFromSource() {
+    if (state_ != State::idle) return *this;
+    state_ = State::transferringFromSource;
+    try {
+        setTargetFromSource();
+    } catch (const Exception& error) {
+        handleTargetException(error);
+    }
+    if (state_ == State::transferringFromSource) state_ = State::idle;
+    return *this;
+}
+
+EventToAttributeConnection& EventToAttributeConnection::handleSourceException(
+    const Exception& error) {
+    lastError_ = error.text();
+    return *this;
+}
+
+EventToAttributeConnection& EventToAttributeConnection::handleTargetException(
+    const Exception& error) {
+    lastError_ = error.text();
+    return *this;
+}
+
+ConnectionList::~ConnectionList() {
+    for (EventToAttributeConnection* c : connections_) {
+        c->deactivate();
+        delete c;
+    }
+}
+
+ConnectionList& ConnectionList::add(EventToAttributeConnection* connection) {
+    if (connection) connections_.push_back(connection);
+    return *this;
+}
+
+ConnectionList& ConnectionList::activate() {
+    for (EventToAttributeConnection* c : connections_) c->activate();
+    return *this;
+}
+
+}  // namespace gui

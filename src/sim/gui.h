@@ -1,0 +1,80 @@
+// The simulated machine's side of the GUI library's windows: the state that
+// the headless peers keep per native window, the user's queued actions that
+// the message loop runs, timers on a simulated clock, and scripted failures.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/Geometry.h"
+#include "gui/peer.h"
+#include "platform/os.h"
+
+namespace sim {
+
+struct GuiWindow {
+    gui::peer::Kind kind = gui::peer::Kind::canvas;
+    os::HWND parent = nullptr;
+    unsigned long id = 0;
+    unsigned long style = 0;
+    std::string text;
+    bool enabled = true;
+    bool visible = false;
+    bool checked = false;
+    gui::Rect rect;
+    bool hasBackground = false;
+    gui::Colour background;
+    gui::peer::Alignment alignment = gui::peer::Alignment::topLeft;
+    std::vector<std::string> items;
+    int selected = -1;
+    os::HANDLE icon = nullptr;
+    gui::Size scrollContent;
+    gui::Size scrollView;
+};
+
+struct GuiTimer {
+    os::HWND window;
+    unsigned id;
+    unsigned period;
+    unsigned long due;
+};
+
+class Gui {
+public:
+    // Fonts: every character is `charWidth` wide and a line `lineHeight` high.
+    static constexpr int charWidth = 6;
+    static constexpr int lineHeight = 13;
+    // A frame's borders and title bar: its client area is this much smaller.
+    static constexpr int frameBorderWidth = 8;    // left and right together
+    static constexpr int frameBorderHeight = 27;  // title bar and borders
+
+    std::map<os::HWND, GuiWindow> windows;  // the GUI library's native windows
+
+    // The Nth window that the library creates (counted from 1 since the
+    // machine was reset) cannot be created; 0 fails none.
+    int failWindowCreation = 0;
+    int windowsCreated = 0;
+
+    // What the user does, one action at a time, while the message loop waits
+    // for input. With nothing left to do the user closes a shown frame with
+    // its close box (SC_CLOSE), as an unscripted box is closed by Escape.
+    std::deque<std::function<void()>> actions;
+    bool quitPosted = false;
+
+    unsigned long clock = 0;  // milliseconds
+    std::vector<GuiTimer> timers;
+
+    os::HWND focus = nullptr;
+    os::HWND foreground = nullptr;
+    bool foregroundIsOwnThread = true;
+
+    const GuiWindow* find(os::HWND window) const;
+    GuiWindow* find(os::HWND window);
+    // The library's window of that id under `parent` (any parent when null).
+    os::HWND withId(unsigned long id, os::HWND parent = nullptr) const;
+};
+
+}  // namespace sim

@@ -1,0 +1,88 @@
+# Started without /p on the sample disc, autorun.exe shows the preferences
+# window: 620 by 435, centred, its parts in order from top to bottom, none
+# overlapping another or cut off, the heading on two lines; the close box
+# ends the run and the settings are written. A screenshot is left in
+# $W/window.png.
+source "$(dirname "$0")/../lib.sh"
+e2e_start
+cp -r "$E2E_SOURCE/examples/disc" "$W/disc"
+cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
+e2e_map_drive e "$W/disc"
+TITLE="Autorun Preferences for Zantic Collections"
+
+e2e_boxwatch_start
+(cd "$W/work" && wine 'E:\autorun.exe' /t) &
+RUN=$!
+wine "$E2E_TOOLS/uidriver.exe" "$TITLE" wait 30 sleep 300 dump "$(winpath "$W/controls.txt")" ||
+    fail "no window"
+import -window root "$W/window.png" || fail "no screenshot"
+wine "$E2E_TOOLS/uidriver.exe" "$TITLE" close gone 10 || fail "the close box did not close it"
+wait "$RUN" || fail "autorun.exe failed"
+e2e_boxwatch_stop
+expect_eq "boxes" "$(e2e_boxes | wc -l)" 0
+tr -d '\r' <"$W/controls.txt" >"$W/controls.tsv"
+cat "$W/controls.tsv"
+
+# The frame: 620 by 435, centred on the screen.
+read -r _ left top right bottom _ _ _ _ sw sh < <(head -n1 "$W/controls.tsv")
+expect_eq "frame size" "$((right - left))x$((bottom - top))" "620x435"
+expect_eq "frame corner" "$left,$top" "$(((sw - 620) / 2)),$(((sh - 435) / 2))"
+
+# Every part of the window by its id, 15000 plus the Part's numbers.
+field() {  # id column
+    awk -F'\t' -v id="$1" -v c="$2" 'NR > 1 && $1 == id { print $c; exit }' "$W/controls.tsv"
+}
+for n in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 20 21 22 23 24 25; do
+    [ -n "$(field $((15000 + n)) 1)" ] || fail "no control $((15000 + n))"
+done
+[ -z "$(field 15019 1)" ] || fail "15019 is used"
+expect_eq "client" "$(field 32776 2)" "AutorunViewPort"
+expect_eq "heading class" "$(field 15017 2)" "Static"
+expect_eq "list items" "$(field 15006 12)" \
+    "Discs with only Tandrel files|Discs with only PDF files|Discs with both Tandrel and PDF files#$(field 15006 12 | sed 's/.*#//')"
+
+# From top to bottom: heading, list, the alternatives reader, disc index,
+# collection index, do nothing, window (both lines), then Back/Next/Cancel.
+screen_top() { field "$1" 7; }  # in the frame's client coordinates
+previous=-1
+for id in 15017 15006 15009 15010 15011 15013 15012 15025 15003; do
+    t=$(screen_top $id)
+    [ "$t" -gt "$previous" ] || fail "control $id ($t) is not below the one before ($previous)"
+    previous=$t
+done
+expect_eq "Back, Next, Cancel in one row" \
+    "$(screen_top 15004) $(screen_top 15005)" "$(screen_top 15003) $(screen_top 15003)"
+for pair in 15009:15020 15010:15022 15011:15023 15013:15021 15012:15024; do
+    expect_eq "label beside radio ${pair%:*}" "$(screen_top ${pair#*:})" "$(screen_top ${pair%:*})"
+done
+
+# No control overlaps a sibling, none sticks out of its parent, and every
+# text fits its control's width (the heading by wrapping).
+# (Rectangles are all in the frame's client coordinates.)
+awk -F'\t' '
+    NR == 1 { split($0, f, " "); L[0] = 0; T[0] = 0; R[0] = f[8] - f[6]; B[0] = f[9] - f[7]; next }
+    { id[NR] = $1; p[NR] = $3; l[NR] = $6; t[NR] = $7; r[NR] = $8; b[NR] = $9
+      L[$1] = $6; T[$1] = $7; R[$1] = $8; B[$1] = $9; cls[NR] = $2; need[NR] = $11; n = NR }
+    END {
+        bad = 0
+        for (i = 2; i <= n; i++) {
+            if (r[i] <= l[i] || b[i] <= t[i]) continue  # takes no place
+            q = p[i]
+            if (l[i] < L[q] || t[i] < T[q] || r[i] > R[q] || b[i] > B[q]) { print "cut off: " id[i]; bad = 1 }
+            for (j = i + 1; j <= n; j++)
+                if (p[j] == p[i] && r[j] > l[j] && b[j] > t[j] &&
+                    l[i] < r[j] && l[j] < r[i] && t[i] < b[j] && t[j] < b[i]) {
+                    print "overlap: " id[i] " " id[j]; bad = 1 }
+            if (cls[i] == "Static" && id[i] != 15017 && id[i] != 15018 && need[i] > r[i] - l[i]) {
+                print "text cut: " id[i]; bad = 1 }
+            if (cls[i] == "Button" && need[i] + 8 > r[i] - l[i]) { print "button text cut: " id[i]; bad = 1 }
+        }
+        exit bad
+    }' "$W/controls.tsv" || fail "layout faults (above)"
+[ "$(field 15017 10)" -ge 2 ] || fail "the heading does not wrap: $(field 15017 10) line(s)"
+
+# The close box ended the run normally: the settings were written.
+grep -q '^AUtilities::setRegistryKeys() RegSetValueEx( tndrlChoice = Window ) rc = 0' \
+    <(tr -d '\r' <"$W/work/trace.txt") || fail "the settings were not written"
+grep -q '^AAutorun::main() Exit.' <(tr -d '\r' <"$W/work/trace.txt") || fail "no Exit."
+echo "PASS $E2E_NAME"

@@ -1,0 +1,211 @@
+/* UI driver of the preferences window. Usage:
+     uidriver TITLE COMMAND... 
+   Commands, run in order:
+     wait SECONDS       until the visible preferences window with the title exists
+     dump FILE          every control of the window, one line each (below)
+     click ID           BM_CLICK on the button of that id (refused when disabled)
+     select ID INDEX    the user's selection of a list item (LB_SETCURSEL, then
+                        LBN_SELCHANGE to the list's parent)
+     hover ID           the pointer onto the control's centre
+     text ID FILE       the control's text into FILE
+     close              the close box: WM_SYSCOMMAND SC_CLOSE
+     gone SECONDS       until no window with the title exists
+     sleep MS
+   The dump's first line is
+     frame LEFT TOP RIGHT BOTTOM CLIENTLEFT CLIENTTOP CLIENTRIGHT CLIENTBOTTOM SCREENW SCREENH
+   in screen pixels; then one tab-separated line per control, in Z order,
+   depth first:
+     ID CLASS PARENTID ENABLED VISIBLE LEFT TOP RIGHT BOTTOM LINES NEED TEXT
+   with the rectangle in the frame's client coordinates, LINES the lines the
+   text takes at the control's width with word wrapping in its font, NEED the
+   width of the text on one line (both in the library's font: a font handle of
+   another process cannot be read), TEXT the text (list boxes: their items
+   joined by "|" and the selected index after "#"; buttons: "[x]" first when
+   checked). Exit code 0, or 1 with a message on stderr. */
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static HWND frame;
+static FILE* out;
+
+static void die(const char* what, const char* detail) {
+    fprintf(stderr, "uidriver: %s %s\n", what, detail ? detail : "");
+    exit(1);
+}
+
+/* The preferences window: the library's frame class with that title (other
+   programs' windows may bear the same title). */
+static const char frameClass[] = "AutorunFrame";
+
+static HWND findFrame(const char* title) {
+    HWND h = FindWindowA(frameClass, title);
+    return h && IsWindowVisible(h) ? h : NULL;
+}
+
+static HWND byId(int id) {
+    HWND found = NULL;
+    HWND child = NULL;
+    /* Every descendant, by a stack. */
+    {
+        struct Stack {
+            HWND items[512];
+            int count;
+        } stack;
+        stack.count = 0;
+        stack.items[stack.count++] = frame;
+        while (stack.count > 0 && !found) {
+            HWND parent = stack.items[--stack.count];
+            for (child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                if (GetDlgCtrlID(child) == id) return child;
+                if (stack.count < 512) stack.items[stack.count++] = child;
+            }
+        }
+    }
+    return found;
+}
+
+static void textMeasure(HWND h, const wchar_t* text, int width, int* lines, int* need) {
+    static HFONT font;
+    HDC dc = GetDC(h);
+    HGDIOBJ old;
+    if (!font)
+        font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg");
+    old = SelectObject(dc, font);
+    TEXTMETRICW tm;
+    RECT r = {0, 0, width, 0};
+    SIZE size = {0, 0};
+    GetTextMetricsW(dc, &tm);
+    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    GetTextExtentPoint32W(dc, text, (int)wcslen(text), &size);
+    *lines = tm.tmHeight ? (r.bottom - r.top + tm.tmHeight - 1) / tm.tmHeight : 0;
+    *need = size.cx;
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+}
+
+static void putUtf8(const wchar_t* text) {
+    char buffer[4096];
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, NULL, NULL);
+    if (n <= 0) buffer[0] = '\0';
+    fputs(buffer, out);
+}
+
+static void dumpOne(HWND h) {
+    static wchar_t text[4096];
+    wchar_t cls[64];
+    RECT r;
+    POINT corner;
+    int lines = 0, need = 0;
+    HWND parent = GetParent(h);
+    GetClassNameW(h, cls, 64);
+    GetWindowRect(h, &r);
+    corner.x = r.left, corner.y = r.top;
+    ScreenToClient(frame, &corner);
+    GetWindowTextW(h, text, 4096);
+    if (_wcsicmp(cls, L"Static") == 0 || _wcsicmp(cls, L"Button") == 0) {
+        RECT client;
+        GetClientRect(h, &client);
+        textMeasure(h, text, client.right, &lines, &need);
+    }
+    fprintf(out, "%d\t%ls\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%d\t%d\t", GetDlgCtrlID(h), cls,
+            parent == frame ? 0 : GetDlgCtrlID(parent), IsWindowEnabled(h) ? 1 : 0,
+            IsWindowVisible(h) ? 1 : 0, corner.x, corner.y, corner.x + (r.right - r.left),
+            corner.y + (r.bottom - r.top), lines, need);
+    if (_wcsicmp(cls, L"ListBox") == 0) {
+        int n = (int)SendMessageW(h, LB_GETCOUNT, 0, 0), i;
+        for (i = 0; i < n; ++i) {
+            if (i) fputs("|", out);
+            SendMessageW(h, LB_GETTEXT, i, (LPARAM)text);
+            putUtf8(text);
+        }
+        fprintf(out, "#%d", (int)SendMessageW(h, LB_GETCURSEL, 0, 0));
+    } else {
+        if (_wcsicmp(cls, L"Button") == 0 && SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            fputs("[x]", out);
+        putUtf8(text);
+    }
+    fputs("\n", out);
+}
+
+static void dumpTree(HWND parent) {
+    HWND child;
+    for (child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        dumpOne(child);
+        dumpTree(child);
+    }
+}
+
+int main(int argc, char** argv) {
+    const char* title;
+    int i;
+    if (argc < 3) die("usage:", "uidriver TITLE COMMAND...");
+    title = argv[1];
+    for (i = 2; i < argc; ++i) {
+        const char* cmd = argv[i];
+        if (strcmp(cmd, "wait") == 0 && i + 1 < argc) {
+            int ticks = atoi(argv[++i]) * 20;
+            while (!(frame = findFrame(title)) && ticks-- > 0) Sleep(50);
+            if (!frame) die("no window", title);
+        } else if (strcmp(cmd, "gone") == 0 && i + 1 < argc) {
+            int ticks = atoi(argv[++i]) * 20;
+            while (FindWindowA(frameClass, title) && ticks-- > 0) Sleep(50);
+            if (FindWindowA(frameClass, title)) die("still open:", title);
+        } else if (strcmp(cmd, "sleep") == 0 && i + 1 < argc) {
+            Sleep((DWORD)atoi(argv[++i]));
+        } else if (!frame && !(frame = findFrame(title))) {
+            die("no window", title);
+        } else if (strcmp(cmd, "dump") == 0 && i + 1 < argc) {
+            RECT w, c;
+            POINT tl, br;
+            out = fopen(argv[++i], "wb");
+            if (!out) die("cannot write", argv[i]);
+            GetWindowRect(frame, &w);
+            GetClientRect(frame, &c);
+            tl.x = c.left, tl.y = c.top, br.x = c.right, br.y = c.bottom;
+            ClientToScreen(frame, &tl);
+            ClientToScreen(frame, &br);
+            fprintf(out, "frame %ld %ld %ld %ld %ld %ld %ld %ld %d %d\n", w.left, w.top, w.right,
+                    w.bottom, tl.x, tl.y, br.x, br.y, GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN));
+            dumpTree(frame);
+            fclose(out);
+        } else if (strcmp(cmd, "click") == 0 && i + 1 < argc) {
+            HWND h = byId(atoi(argv[++i]));
+            if (!h) die("no control", argv[i]);
+            if (!IsWindowEnabled(h)) die("disabled:", argv[i]);
+            SendMessageA(h, BM_CLICK, 0, 0);
+        } else if (strcmp(cmd, "select") == 0 && i + 2 < argc) {
+            HWND h = byId(atoi(argv[++i]));
+            int index = atoi(argv[++i]);
+            if (!h) die("no control", argv[i - 1]);
+            SendMessageA(h, LB_SETCURSEL, (WPARAM)index, 0);
+            SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), LBN_SELCHANGE),
+                         (LPARAM)h);
+        } else if (strcmp(cmd, "hover") == 0 && i + 1 < argc) {
+            HWND h = byId(atoi(argv[++i]));
+            RECT r;
+            if (!h) die("no control", argv[i]);
+            GetWindowRect(h, &r);
+            SetForegroundWindow(frame);
+            SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        } else if (strcmp(cmd, "text") == 0 && i + 2 < argc) {
+            static wchar_t text[4096];
+            HWND h = byId(atoi(argv[++i]));
+            if (!h) die("no control", argv[i]);
+            out = fopen(argv[++i], "wb");
+            if (!out) die("cannot write", argv[i]);
+            GetWindowTextW(h, text, 4096);
+            putUtf8(text);
+            fclose(out);
+        } else if (strcmp(cmd, "close") == 0) {
+            PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            die("unknown command", cmd);
+        }
+    }
+    return 0;
+}
