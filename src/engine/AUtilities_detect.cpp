@@ -15,7 +15,6 @@ const char newReaderOptions[] = "-A ";
 const char oldReaderOptions[] = "-s -u ";
 constexpr os::DWORD shortPathLimit = 1020;
 
-const char* boolText(bool on) { return on ? "true" : "false"; }
 
 os::LONG openForReading(const char* path, os::HKEY* key) {
     return os::RegOpenKeyExA(os::hkeyLocalMachine(), path, 0, os::KEY_READ, key);
@@ -58,7 +57,7 @@ bool AUtilities::findJava() {
         setJavaInstalled(true);
     }
 
-    trace(me, "isJavaInstalled = %s", boolText(isJavaInstalled()));
+    trace(me, "isJavaInstalled = %s", gui::boolText(isJavaInstalled()));
     trace(me, "Exit.");
     return isJavaInstalled();
 }
@@ -130,7 +129,7 @@ bool AUtilities::findVLR() {
         }
     }
 
-    trace(me, "isVLRInstalled = %s", boolText(isVLRInstalled()));
+    trace(me, "isVLRInstalled = %s", gui::boolText(isVLRInstalled()));
     trace(me, "Exit.");
     return isVLRInstalled();
 }

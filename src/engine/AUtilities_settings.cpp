@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "engine/AUtilities.h"
+#include "gui/Text.h"
 #include "engine/RegistryText.h"
 #include "gui/Date.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
 
-const char* boolText(bool on) { return on ? "true" : "false"; }
 
 // Creates the settings key, and any missing parent, or opens it for writing.
 os::LONG openSettingsForWriting(os::HKEY* key) {
@@ -52,7 +52,7 @@ bool AUtilities::isRegistryWriteable() {
         writeable = setRc == os::ERROR_SUCCESS;
     }
 
-    trace(me, "bRC = %s", boolText(writeable));
+    trace(me, "bRC = %s", gui::boolText(writeable));
     trace(me, "Exit.");
     return writeable;
 }

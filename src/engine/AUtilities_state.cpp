@@ -1,12 +1,7 @@
 // The shared state of AUtilities: its members in their order of construction,
 // and their get and set operations.
 #include "engine/AUtilities.h"
-
-namespace {
-
-const char* boolText(bool on) { return on ? "true" : "false"; }
-
-}  // namespace
+#include "gui/Text.h"
 
 std::string AUtilities::driveWithSlash;
 bool AUtilities::slashH_ = false;
@@ -66,7 +61,7 @@ std::string AUtilities::vlrJarFile() { return vlrPath() + "\\pvns"; }
 #define FLAG_SETTER(name, field, query)                         \
     void AUtilities::name(bool on) {                            \
         field = on;                                             \
-        trace("AUtilities::" #name "()", "set to \"%s\"", boolText(query())); \
+        trace("AUtilities::" #name "()", "set to \"%s\"", gui::boolText(query())); \
     }
 #define TEXT_SETTER(name, field, query)                         \
     void AUtilities::name(const std::string& text) {            \

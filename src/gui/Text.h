@@ -30,4 +30,7 @@ inline bool containsIgnoringCase(const std::string& text, const std::string& par
 // Text order: byte by byte on unsigned codes, a proper prefix being lower.
 inline bool lowerThan(const std::string& a, const std::string& b) { return a.compare(b) < 0; }
 
+// A flag as the trace writes it.
+inline const char* boolText(bool on) { return on ? "true" : "false"; }
+
 }  // namespace gui

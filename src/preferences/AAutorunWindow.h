@@ -53,6 +53,10 @@ private:
     friend struct AAutorunWindowProbe;  // the host tests' view of the fields
 
     void connectParts();
+    // Steps of the wizard: leaving a panel, the reader's row, Finish.
+    void storePanel(int panel);
+    void setReaderControls(std::string& selection);
+    void finish();
     // Deletes the parts that exist, in the reverse order of their creation;
     // never the hover-help handler, which belongs to flyOverHelp.
     void deleteParts();
@@ -94,4 +98,10 @@ private:
     std::string originalPDFSelection;
     std::string oldTndrlSelection;
     std::string oldMixedSelection;
+
+    // How many handlers of the window are waiting for a message box. While
+    // one waits, the window's messages still run inside the box's loop: the
+    // list and every button but Cancel are ignored then, and a close request
+    // waits for the outermost handler (the library defers the destruction).
+    int boxesOpen = 0;
 };

@@ -2,15 +2,9 @@
 
 #include <vector>
 
-namespace sim {
+#include "gui/Text.h"
 
-namespace {
-std::string upperCase(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-}  // namespace
+namespace sim {
 
 std::string FileSystem::key(const std::string& path) const {
     std::string p = path;
@@ -50,13 +44,13 @@ std::string FileSystem::key(const std::string& path) const {
         if (last.empty()) names.pop_back();
     }
     // A name may be given by its 8.3 alias, as Windows accepts everywhere.
-    std::string k = upperCase(prefix);
+    std::string k = gui::upper(prefix);
     for (const std::string& n : names) {
-        const std::string longKey = k + "\\" + upperCase(n);
+        const std::string longKey = k + "\\" + gui::upper(n);
         std::string aliasKey;
         if (entries.find(longKey) == entries.end())
             for (const auto& e : entries)
-                if (!e.second.shortName.empty() && upperCase(e.second.shortName) == upperCase(n) &&
+                if (!e.second.shortName.empty() && gui::upper(e.second.shortName) == gui::upper(n) &&
                     parentKey(e.first) == k) {
                     aliasKey = e.first;
                     break;

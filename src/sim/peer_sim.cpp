@@ -101,6 +101,10 @@ int messageBox(os::HWND owner, const std::string& text, const std::string& title
     }
     m.boxes.push_back({owner, title, text, style, helpId, answer.answer});
     if (answer.whileOpen) answer.whileOpen();
+    // The box's own loop dispatches what was posted to the program's windows
+    // while it was open (a close request among them).
+    while (deliverPosted()) {
+    }
     return answer.answer;
 }
 

@@ -2,17 +2,9 @@
 
 #include <algorithm>
 
+#include "gui/Text.h"
+
 namespace sim {
-
-namespace {
-
-std::string upperCase(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-}  // namespace
 
 std::string Registry::keyOf(const std::string& path) {
     std::string key;
@@ -26,7 +18,7 @@ std::string Registry::keyOf(const std::string& path) {
         }
         i = j + 1;
     }
-    return upperCase(key);
+    return gui::upper(key);
 }
 
 Registry::Key& Registry::addKey(const std::string& path) {
@@ -50,7 +42,7 @@ Registry::Key& Registry::addKey(const std::string& path) {
 
 void Registry::setValue(const std::string& path, const std::string& name, os::DWORD type,
                         const std::string& data) {
-    Value& v = addKey(path).values[upperCase(name)];
+    Value& v = addKey(path).values[gui::upper(name)];
     v.name = name;
     v.type = type;
     v.data = data;
@@ -70,7 +62,7 @@ const Registry::Value* Registry::findValue(const std::string& path,
                                            const std::string& name) const {
     const Key* key = findKey(path);
     if (!key) return nullptr;
-    const auto it = key->values.find(upperCase(name));
+    const auto it = key->values.find(gui::upper(name));
     return it == key->values.end() ? nullptr : &it->second;
 }
 
@@ -88,7 +80,7 @@ std::vector<std::string> Registry::subKeyNames(const std::string& path) const {
     // The map's order is already that of the upper-cased paths; keep it
     // explicit, as the order is part of the contract.
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return upperCase(a) < upperCase(b);
+        return gui::upper(a) < gui::upper(b);
     });
     return names;
 }

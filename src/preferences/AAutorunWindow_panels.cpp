@@ -1,0 +1,271 @@
+// The preferences window's wizard: which panel is shown, what is stored when
+// a panel is left, the old-reader warning, Finish, Cancel and the
+// now-buttons.
+#include <string>
+
+#include "engine/AUtilities.h"
+#include "gui/Application.h"
+#include "gui/Text.h"
+#include "preferences/AAutorunWindow.h"
+
+namespace {
+
+const unsigned long frameIconId = 1;
+const char* const oldestCurrentReader = "2.3.5";
+
+// Counts a handler as waiting for a message box while it is alive.
+class BoxWait {
+public:
+    explicit BoxWait(int& counter) : counter_(counter) { ++counter_; }
+    ~BoxWait() { --counter_; }
+    BoxWait(const BoxWait&) = delete;
+    BoxWait& operator=(const BoxWait&) = delete;
+
+private:
+    int& counter_;
+};
+
+}  // namespace
+
+std::string AAutorunWindow::radioButtonSelection() {
+    const char* const me = "AAutorunWindow::radioButtonSelection()";
+    AUtilities::trace(me, "Entry.");
+    std::string selection = AUtilities::choiceNothing;
+    if (vlrRadioButton->isSelected())
+        selection = AUtilities::choiceVLR;
+    else if (discIndexRadioButton->isSelected())
+        selection = AUtilities::choiceDiscIndex;
+    else if (kitIndexRadioButton->isSelected())
+        selection = AUtilities::choiceKitIndex;
+    else if (windowRadioButton->isSelected())
+        selection = AUtilities::choiceWindow;
+    AUtilities::trace(me, "Selection = \"%s\"", selection.c_str());
+    AUtilities::trace(me, "Exit.");
+    return selection;
+}
+
+void AAutorunWindow::setRadioButtonSelection(std::string choice) {
+    const char* const me = "AAutorunWindow::setRadioButtonSelection()";
+    AUtilities::trace(me, "Entry.");
+    if (choice == AUtilities::choiceVLR)
+        vlrRadioButton->select();
+    else if (choice == AUtilities::choiceDiscIndex)
+        discIndexRadioButton->select();
+    else if (choice == AUtilities::choiceKitIndex)
+        kitIndexRadioButton->select();
+    else if (choice == AUtilities::choiceWindow)
+        windowRadioButton->select();
+    else
+        nothingRadioButton->select();
+    AUtilities::trace(me, "Exit.");
+}
+
+void AAutorunWindow::showDownlevelVLRWindow(std::string oldSelection, std::string newSelection) {
+    const char* const me = "AAutorunWindow::showDownlevelVLRWindow()";
+    AUtilities::trace(me, "Entry.  old = %s.  new = %s.", oldSelection.c_str(),
+                      newSelection.c_str());
+    if (newSelection != AUtilities::choiceVLR) {
+        AUtilities::trace(me, "Exit.  currentSelection is not VLR");
+        return;
+    }
+    if (oldSelection == AUtilities::choiceVLR) {
+        AUtilities::trace(me, "Exit.  oldSelection is VLR");
+        return;
+    }
+    if (gui::lowerThan(AUtilities::vlrVersion(), oldestCurrentReader)) {
+        const BoxWait wait(boxesOpen);
+        AUtilities::showMessage("%s\n%s\n%s\n%s\n%s",
+                                "You have an old version of the Zantic Velmora Reader",
+                                "installed, which does not provide the newest functions,",
+                                "improvements, and fixes.  We recommend that you install",
+                                "the latest version, using the velmora tools",
+                                "installation program on this collection.");
+    }
+    AUtilities::trace(me, "Exit.");
+}
+
+// The store step: the shown panel's selection is read from the radio
+// buttons; leaving the Tandrel or mixed panel checks for an old reader.
+void AAutorunWindow::storePanel(int panel) {
+    if (panel == tndrlPanel) {
+        currentTndrlSelection = radioButtonSelection();
+        showDownlevelVLRWindow(oldTndrlSelection, currentTndrlSelection);
+        oldTndrlSelection = currentTndrlSelection;
+    } else if (panel == pdfPanel) {
+        currentPDFSelection = radioButtonSelection();
+    } else {
+        currentMixedSelection = radioButtonSelection();
+        showDownlevelVLRWindow(oldMixedSelection, currentMixedSelection);
+        oldMixedSelection = currentMixedSelection;
+    }
+}
+
+// The reader can be chosen only when both it and the Java runtime are
+// installed; otherwise a current "VLR" gives way to "Window".
+void AAutorunWindow::setReaderControls(std::string& selection) {
+    const bool usable = AUtilities::isVLRInstalled() && AUtilities::isJavaInstalled();
+    vlrRadioButton->enable(usable);
+    vlrLabel->enable(usable);
+    vlrNowButton->enable(usable);
+    if (!usable && selection == AUtilities::choiceVLR) selection = AUtilities::choiceWindow;
+}
+
+void AAutorunWindow::setPanel() {
+    const char* const me = "AAutorunWindow::setPanel()";
+    AUtilities::trace(me, "Entry.");
+    if (currentPanel == tndrlPanel) {
+        AUtilities::trace(me, "Switch to Tandrel panel.");
+        backButton->disable();
+        nextButton->setText("Next>");
+        flyOverHelpHandler->setHelpText(nextButton->handle(), "",
+                                        "Advance to make a selection for PDF discs.");
+        setReaderControls(currentTndrlSelection);
+        discTypeList->select(tndrlPanel);
+        setRadioButtonSelection(currentTndrlSelection);
+    } else if (currentPanel == pdfPanel) {
+        AUtilities::trace(me, "Switch to PDF panel.");
+        backButton->enable();
+        flyOverHelpHandler->setHelpText(backButton->handle(), "",
+                                        "Go back to make a selection for Tandrel discs.");
+        nextButton->setText("Next>");
+        flyOverHelpHandler->setHelpText(
+            nextButton->handle(), "",
+            "Advance to make a selection for mixed Tandrel and PDF discs.");
+        vlrRadioButton->disable();
+        vlrLabel->disable();
+        vlrNowButton->disable();
+        discTypeList->select(pdfPanel);
+        setRadioButtonSelection(currentPDFSelection);
+    } else {
+        AUtilities::trace(me, "Switch to Mixed panel.");
+        backButton->enable();
+        flyOverHelpHandler->setHelpText(backButton->handle(), "",
+                                        "Go back to make a selection for PDF discs.");
+        nextButton->setText("Finish");
+        flyOverHelpHandler->setHelpText(nextButton->handle(), "", "Save your choices and exit.");
+        setReaderControls(currentMixedSelection);
+        discTypeList->select(mixedPanel);
+        setRadioButtonSelection(currentMixedSelection);
+    }
+    setIcon(gui::Application::current().userResourceLibrary().loadIcon(frameIconId));
+    AUtilities::trace(me, "Exit.");
+}
+
+void AAutorunWindow::listBoxSelection(int item) {
+    const char* const me = "AAutorunWindow::listBoxSelection()";
+    AUtilities::trace(me, "Entry.");
+    AUtilities::trace(me, "Selected item = %d.  Current panel = %d.", item, currentPanel);
+    // No selection (-1) or an item beyond the three panels is no move.
+    const bool isPanel = item >= tndrlPanel && item <= mixedPanel;
+    if (isPanel && item != currentPanel) {
+        storePanel(currentPanel);
+        currentPanel = item;
+        setPanel();
+    }
+    AUtilities::trace(me, "Exit.");
+}
+
+void AAutorunWindow::pushButtonBack() {
+    const char* const me = "AAutorunWindow::pushButtonBack()";
+    AUtilities::trace(me, "Entry.");
+    if (currentPanel == tndrlPanel) {
+        // Back is disabled on the first panel.
+    } else if (currentPanel == pdfPanel) {
+        AUtilities::trace(me, "Switch to Tndrl panel.");
+        storePanel(pdfPanel);
+        currentPanel = tndrlPanel;
+        setPanel();
+    } else {
+        AUtilities::trace(me, "Switch to PDF panel.");
+        storePanel(mixedPanel);
+        currentPanel = pdfPanel;
+        setPanel();
+    }
+    AUtilities::trace(me, "Exit.");
+}
+
+void AAutorunWindow::pushButtonNext() {
+    const char* const me = "AAutorunWindow::pushButtonNext()";
+    AUtilities::trace(me, "Entry.");
+    AUtilities::trace(me, "Current panel = %d", currentPanel);
+    if (currentPanel == tndrlPanel) {
+        AUtilities::trace(me, "Switch to PDF panel.");
+        storePanel(tndrlPanel);
+        currentPanel = pdfPanel;
+        setPanel();
+    } else if (currentPanel == pdfPanel) {
+        AUtilities::trace(me, "Switch to Mixed panel.");
+        storePanel(pdfPanel);
+        currentPanel = mixedPanel;
+        setPanel();
+    } else {
+        finish();
+    }
+    AUtilities::trace(me, "Exit.");
+}
+
+// Finish: stores the last panel, hands the three choices to the shared
+// state and closes; tells the user when a choice has changed.
+void AAutorunWindow::finish() {
+    const char* const me = "AAutorunWindow::pushButtonNext()";
+    AUtilities::trace(me, "Perform Finish activities.");
+    storePanel(mixedPanel);
+    AUtilities::trace(me, "originalTndrlSelection = %s", originalTndrlSelection.c_str());
+    AUtilities::trace(me, "originalMixedSelection = %s", originalMixedSelection.c_str());
+    AUtilities::trace(me, "originalPDFSelection = %s", originalPDFSelection.c_str());
+    AUtilities::trace(me, "currentTndrlSelection = %s", currentTndrlSelection.c_str());
+    AUtilities::trace(me, "currentMixedSelection = %s", currentMixedSelection.c_str());
+    AUtilities::trace(me, "currentPDFSelection = %s", currentPDFSelection.c_str());
+    AUtilities::setTndrlChoice(currentTndrlSelection);
+    AUtilities::setMixedChoice(currentMixedSelection);
+    AUtilities::setPDFChoice(currentPDFSelection);
+    const bool changed = currentTndrlSelection != originalTndrlSelection ||
+                         currentMixedSelection != originalMixedSelection ||
+                         currentPDFSelection != originalPDFSelection;
+    if (changed) {
+        AUtilities::trace(me, "showChangeMessage = %s", "true");
+        const BoxWait wait(boxesOpen);
+        AUtilities::showMessage("%s\n%s", "Your autorun preference changes will take effect ",
+                                "the next time you insert a disc.");
+    }
+    close();
+}
+
+void AAutorunWindow::pushButtonCancel() {
+    const char* const me = "AAutorunWindow::pushButtonCancel()";
+    AUtilities::trace(me, "Entry.");
+    close();
+    AUtilities::trace(me, "Exit.");
+}
+
+// The now-buttons open at once and leave panel and selections alone; a
+// failure shows its own box, during which the window waits like for any box.
+void AAutorunWindow::pushButtonDiscIndex() {
+    const char* const me = "AAutorunWindow::pushButtonDiscIndex()";
+    AUtilities::trace(me, "Entry.");
+    {
+        const BoxWait wait(boxesOpen);
+        AUtilities::openBrowser(AUtilities::choiceDiscIndex);
+    }
+    AUtilities::trace(me, "Exit.");
+}
+
+void AAutorunWindow::pushButtonKitIndex() {
+    const char* const me = "AAutorunWindow::pushButtonKitIndex()";
+    AUtilities::trace(me, "Entry.");
+    {
+        const BoxWait wait(boxesOpen);
+        AUtilities::openBrowser(AUtilities::choiceKitIndex);
+    }
+    AUtilities::trace(me, "Exit.");
+}
+
+void AAutorunWindow::pushButtonVLR() {
+    const char* const me = "AAutorunWindow::pushButtonVLR()";
+    AUtilities::trace(me, "Entry.");
+    {
+        const BoxWait wait(boxesOpen);
+        AUtilities::openVLR();
+    }
+    AUtilities::trace(me, "Exit.");
+}

@@ -1,0 +1,81 @@
+# Shared steps of the preferences window's scenarios, after lib.sh (and
+# launch_lib.sh when the reader and the recorder are set up): the window run
+# in the background with the box watcher, driven by the UI driver, and the
+# driver's dumps read back.
+
+TITLE='Autorun Preferences for Zantic Collections'
+SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
+
+# The sample disc in E: with no reader and no Java runtime installed.
+wizard_disc() {
+    mkdir -p "$W/disc"
+    cp -r "$E2E_SOURCE/examples/disc/." "$W/disc/"
+    cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
+    e2e_map_drive e "$W/disc"
+}
+
+# Sets the three saved choices.
+wizard_choices() {  # tndrl mixed pdf
+    wine reg add "$SETTINGS" /v TndrlChoice /d "$1" /f >/dev/null 2>&1
+    wine reg add "$SETTINGS" /v MixedChoice /d "$2" /f >/dev/null 2>&1
+    wine reg add "$SETTINGS" /v PDFChoice /d "$3" /f >/dev/null 2>&1
+}
+
+# One value of the settings key as the registry holds it now.
+wizard_setting() {
+    wine reg query "$SETTINGS" /v "$1" 2>/dev/null | tr -d '\r' |
+        awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+}
+
+# Starts autorun.exe from the disc without /p (with tracing), with the box
+# watcher answering boxes; wizard_end waits for both.
+wizard_start() {  # box answers...
+    rm -f "$W/work/trace.txt"
+    e2e_boxwatch_start "$@"
+    (cd "$W/work" && wine 'E:\autorun.exe' /t) &
+    AUTORUN_PID=$!
+}
+
+wizard_end() {
+    local i
+    for i in $(seq 300); do
+        kill -0 "$AUTORUN_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$AUTORUN_PID" 2>/dev/null && fail "autorun.exe did not end"
+    wait "$AUTORUN_PID" || fail "autorun.exe ended with $?"
+    e2e_boxwatch_stop
+}
+
+# Runs UI driver commands on the preferences window (dump FILE names a file
+# in $W).
+drive() {
+    local args=() a next_is_file=0
+    for a in "$@"; do
+        if [ "$next_is_file" = 1 ]; then
+            args+=("$(winpath "$W/$a")")
+            next_is_file=0
+        else
+            args+=("$a")
+            [ "$a" = dump ] && next_is_file=1
+        fi
+    done
+    wine "$E2E_TOOLS/uidriver.exe" "$TITLE" "${args[@]}" || fail "uidriver: $*"
+}
+
+# A field of a control's line in a dump: enabled, text.
+control() {  # dump id field
+    local column
+    case "$3" in
+    enabled) column=4 ;;
+    text) column=12 ;;
+    *) fail "no field $3" ;;
+    esac
+    tr -d '\r' <"$W/$1" | awk -F'\t' -v id="$2" -v c="$column" '$1 == id { print $c }'
+}
+
+# The index of the list's selected item in a dump.
+list_selection() { control "$1" 15006 text | sed 's/.*#//'; }
+
+# How many trace lines equal the given one.
+traced() { tr -d '\r' <"$W/work/trace.txt" | grep -cxF "$1" || true; }
