@@ -19,13 +19,11 @@ launch_setup() {
     READER_DIR="$pf/Zantic Velmora Reader"
     RECORDER_LOG="$RECORDER_DIR/recorder.log"
     JAVA_LOG="$JAVA_DIR/javaw.log"
-    mkdir -p "$RECORDER_DIR" "$JAVA_DIR" "$READER_DIR/sys" "$W/disc"
+    mkdir -p "$RECORDER_DIR" "$JAVA_DIR" "$READER_DIR/sys"
     cp "$E2E_TOOLS/recorder.exe" "$RECORDER_DIR/recorder.exe"
     cp "$E2E_TOOLS/recorder.exe" "$JAVA_DIR/javaw.exe"
     printf 'jar' >"$READER_DIR/sys/pvns"
-    cp -r "$E2E_SOURCE/examples/disc/." "$W/disc/"
-    cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
-    e2e_map_drive e "$W/disc"
+    e2e_sample_disc
     import_reg <<'REG'
 [HKEY_CLASSES_ROOT\.htm]
 @="AutorunE2E.Recorder"

@@ -79,6 +79,14 @@ e2e_map_drive() {
     ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
 }
 
+# The sample disc, with autorun.exe on it, in $W/disc mapped as drive E:.
+e2e_sample_disc() {
+    mkdir -p "$W/disc"
+    cp -r "$E2E_SOURCE/examples/disc/." "$W/disc/"
+    cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
+    e2e_map_drive e "$W/disc"
+}
+
 # The Windows form of a Unix path.
 winpath() { winepath -w "$1" 2>/dev/null; }
 

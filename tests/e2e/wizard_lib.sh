@@ -6,14 +6,6 @@
 TITLE='Autorun Preferences for Zantic Collections'
 SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
 
-# The sample disc in E: with no reader and no Java runtime installed.
-wizard_disc() {
-    mkdir -p "$W/disc"
-    cp -r "$E2E_SOURCE/examples/disc/." "$W/disc/"
-    cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
-    e2e_map_drive e "$W/disc"
-}
-
 # Sets the three saved choices.
 wizard_choices() {  # tndrl mixed pdf
     wine reg add "$SETTINGS" /v TndrlChoice /d "$1" /f >/dev/null 2>&1

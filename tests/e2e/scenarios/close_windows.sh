@@ -2,9 +2,7 @@
 # windows whose title contains the kit title, in any case, only with /p.
 source "$(dirname "$0")/../lib.sh"
 e2e_start
-cp -r "$E2E_SOURCE/examples/disc" "$W/disc"
-cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
-e2e_map_drive e "$W/disc"
+e2e_sample_disc
 
 # titlewin NAME TITLE: a window of another process, logging to $W/NAME.log.
 titlewin() {

@@ -2,9 +2,7 @@
 # five settings values; the probe reports each value's stored size and bytes.
 source "$(dirname "$0")/../lib.sh"
 e2e_start
-cp -r "$E2E_SOURCE/examples/disc" "$W/disc"
-cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
-e2e_map_drive e "$W/disc"
+e2e_sample_disc
 
 e2e_boxwatch_start
 e2e_window_closer_start

@@ -5,9 +5,7 @@
 # $W/window.png.
 source "$(dirname "$0")/../lib.sh"
 e2e_start
-cp -r "$E2E_SOURCE/examples/disc" "$W/disc"
-cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
-e2e_map_drive e "$W/disc"
+e2e_sample_disc
 TITLE="Autorun Preferences for Zantic Collections"
 
 e2e_boxwatch_start

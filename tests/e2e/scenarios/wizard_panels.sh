@@ -6,7 +6,7 @@
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
 e2e_start
-wizard_disc
+e2e_sample_disc  # no reader and no Java runtime installed
 
 # Moves through the panels, then the close box.
 wizard_choices KitIndex DiscIndex Nothing
