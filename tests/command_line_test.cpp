@@ -72,6 +72,15 @@ TEST_F(CommandLine, SplitOfArgumentZero) {
     }
 }
 
+TEST_F(CommandLine, SplitRespectsDoubleByteCharacters) {
+    // Shift-JIS: 0x95 0x5C is one character whose trail byte is a backslash.
+    for (int lead = 0x81; lead <= 0xFC; ++lead)
+        if (lead <= 0x9F || lead >= 0xE0) m().dbcsLeadBytes.insert(static_cast<unsigned char>(lead));
+    parse({"\\\\srv\\\x95\x5C\\\x95\x5C.exe"});
+    EXPECT_EQ(AUtilities::driveWithSlash, "\\\\srv\\\x95\x5C\\");
+    EXPECT_EQ(AUtilities::programName, "\x95\x5C");
+}
+
 TEST_F(CommandLine, HelpShowsOneBoxWithTheProgramsOwnName) {
     for (const char* help : {"/h", "/?", "-?"}) {
         SCOPED_TRACE(help);

@@ -147,6 +147,8 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 constexpr LCTYPE LOCALE_SDATE = 0x1D;
 constexpr LCTYPE LOCALE_IDATE = 0x21;
 LCID GetUserDefaultLCID();
+// Whether a byte opens a double-byte character in the ANSI code page.
+BOOL IsDBCSLeadByte(BYTE testChar);
 int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size);
 
 // The C runtime's clock: the current time and its local calendar form.

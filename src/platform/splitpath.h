@@ -1,5 +1,6 @@
 // The C runtime's path split (_splitpath), without its fixed-size buffers:
-// every part is kept whole, however long.
+// every part is kept whole, however long. Double-byte characters of the ANSI
+// code page are respected: a trail byte is never taken for a "\" or ".".
 #pragma once
 
 #include <string>

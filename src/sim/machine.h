@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,8 @@ public:
     // Locale and clock.
     std::string localeIDate = "0";
     std::string localeSDate = "/";
+    // Lead bytes of the ANSI code page; none in a Western one (1252).
+    std::set<unsigned char> dbcsLeadBytes;
     std::tm localDate = {};
 
     int desktopWidth = 1024;

@@ -107,6 +107,8 @@ DWORD GetLastError() { return sim::machine().lastError; }
 
 LCID GetUserDefaultLCID() { return 0x0409; }
 
+BOOL IsDBCSLeadByte(BYTE testChar) { return sim::machine().dbcsLeadBytes.count(testChar) ? 1 : 0; }
+
 // Copies the answer with its terminator and answers the characters copied,
 // terminator included; 0 when the buffer is too small. Size 0 asks the size.
 int GetLocaleInfoA(LCID, LCTYPE type, char* data, int size) {

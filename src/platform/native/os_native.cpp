@@ -144,6 +144,8 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LCID GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }
 
+BOOL IsDBCSLeadByte(BYTE testChar) { return ::IsDBCSLeadByte(testChar); }
+
 int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
     return ::GetLocaleInfoA(locale, type, data, size);
 }
