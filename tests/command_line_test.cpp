@@ -1,6 +1,6 @@
 // The command line: switches, argument 0 and the help box.
 #include "gui/Application.h"
-#include "gui/MessageDialog.h"
+#include "gui/Window.h"
 #include "support.h"
 
 namespace {

@@ -31,7 +31,7 @@ protected:
         Fixture::TearDown();
     }
     AAutorunWindow& build() {
-        window = new AAutorunWindow(15000, &gui::desktopWindow(), nullptr,
+        window = new AAutorunWindow(15000, &gui::desktop(), nullptr,
                                     AAutorunWindow::initialFrameRect(),
                                     gui::FrameWindow::defaultStyle(),
                                     AAutorunWindow::initialTitle().c_str());

@@ -67,7 +67,7 @@ protected:
 
     // Builds the window as main does, makes it ready and shows it.
     AAutorunWindow& open() {
-        window = new AAutorunWindow(15000, &gui::desktopWindow(), nullptr,
+        window = new AAutorunWindow(15000, &gui::desktop(), nullptr,
                                     AAutorunWindow::initialFrameRect(),
                                     gui::FrameWindow::defaultStyle(),
                                     AAutorunWindow::initialTitle().c_str());

@@ -20,7 +20,7 @@ AAutorunWindow* buildPreferencesWindow() {
         AAutorunWindow* window = nullptr;
         int answer = 0;
         try {
-            window = new AAutorunWindow(windowId, &gui::desktopWindow(), nullptr,
+            window = new AAutorunWindow(windowId, &gui::desktop(), nullptr,
                                         AAutorunWindow::initialFrameRect(),
                                         gui::FrameWindow::defaultStyle(),
                                         AAutorunWindow::initialTitle().c_str());

@@ -6,6 +6,7 @@
 #include "engine/AUtilities.h"
 #include "gui/Exception.h"
 #include "gui/MessageDialog.h"
+#include "gui/Window.h"
 
 namespace {
 

@@ -11,7 +11,7 @@ const NotificationId FrameWindow::systemCommandId("gui::FrameWindow::systemComma
 
 FrameWindow::FrameWindow(unsigned long resourceId, Window* parent, Window* owner,
                          const Rect& rect, Style style, const std::string& title)
-    : Window(peer::Kind::frame, resourceId, parent ? parent : &desktopWindow(), owner, rect,
+    : Window(peer::Kind::frame, resourceId, parent ? parent : &desktop(), owner, rect,
              style & ~visible, title) {
     if (hasBackgroundColour()) peer::setBackground(handle(), backgroundColour());
 }
@@ -22,7 +22,7 @@ FrameWindow::~FrameWindow() {
 }
 
 bool FrameWindow::isTopLevelFrame() const {
-    return isValid() && (!parent() || parent() == &desktopWindow()) && !owner();
+    return isValid() && (!parent() || parent() == &desktop()) && !owner();
 }
 
 FrameWindow& FrameWindow::setClient(Window* client) {

@@ -32,14 +32,4 @@ private:
     std::string title_;
 };
 
-// The desktop window: parent of the program's top-level windows and owner of
-// its message boxes.
-class Desktop {
-public:
-    os::HWND handle() const;
-    int width() const;
-    int height() const;
-};
-Desktop desktop();
-
 }  // namespace gui

@@ -15,16 +15,25 @@ std::map<os::HWND, Window*>& registry() {
     return windows;
 }
 
-class DesktopWindow : public Window {
-public:
-    DesktopWindow() : Window(peer::desktopWindow()) {}
-};
-
 }  // namespace
 
-Window& desktopWindow() {
-    static DesktopWindow desktop;
-    return desktop;
+Desktop::Desktop() : Window(peer::desktopWindow()) {}
+
+int Desktop::width() const {
+    int w = 0, h = 0;
+    peer::desktopSize(&w, &h);
+    return w;
+}
+
+int Desktop::height() const {
+    int w = 0, h = 0;
+    peer::desktopSize(&w, &h);
+    return h;
+}
+
+Desktop& desktop() {
+    static Desktop theDesktop;
+    return theDesktop;
 }
 
 Window::Window(peer::Kind kind, unsigned long id, Window* parent, Window* owner, const Rect& rect,

@@ -119,8 +119,15 @@ private:
     mutable bool measuredValid_ = false;
 };
 
-// The desktop as a window: the parent of top-level windows.
-Window& desktopWindow();
+// The desktop as a window: the parent of top-level windows and the owner of
+// the program's message boxes.
+class Desktop : public Window {
+public:
+    Desktop();
+    int width() const;
+    int height() const;
+};
+Desktop& desktop();
 
 // The window and its descendants with their ids and last rectangles, one
 // line each, indented by depth: for debugging a layout.

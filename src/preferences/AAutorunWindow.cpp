@@ -272,7 +272,7 @@ AAutorunWindow::AAutorunWindow(unsigned long windowId, gui::Window* parent, gui:
 }
 
 gui::Rect AAutorunWindow::initialFrameRect() {
-    const gui::Desktop desktop = gui::desktop();
+    const gui::Desktop& desktop = gui::desktop();
     const int x = (desktop.width() - frameWidth) / 2;  // truncates toward zero
     const int y = (desktop.height() - frameHeight) / 2;
     return {x, y, x + frameWidth, y + frameHeight};
