@@ -60,7 +60,7 @@ TEST_F(Launch, IndexOpensInTheAssociatedProgramAtTheDiscRoot) {
         EXPECT_FALSE(start.environmentGiven);
         os::STARTUPINFOA zero = {};
         zero.cb = sizeof zero;
-        EXPECT_EQ(start.startupInfoSize, sizeof(os::STARTUPINFOA));
+        EXPECT_EQ(start.startupInfo.cb, sizeof(os::STARTUPINFOA));
         EXPECT_EQ(std::memcmp(&start.startupInfo, &zero, sizeof zero), 0);
         EXPECT_TRUE(m().processes.handles.empty()) << "process and thread handles not closed";
         EXPECT_TRUE(m().boxes.empty());

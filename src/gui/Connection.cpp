@@ -44,39 +44,41 @@ EventToAttributeConnection& EventToAttributeConnection::handleException(const Ex
 }
 
 EventToAttributeConnection& EventToAttributeConnection::transferFromTarget() {
-    if (state_ != State::idle) return *this;
-    state_ = State::transferringFromTarget;
-    try {
-        setSourceFromTarget();
-    } catch (const Exception& error) {
-        handleSourceException(error);
-    }
-    if (state_ == State::transferringFromTarget) state_ = State::idle;
-    return *this;
+    return guardedTransfer(State::transferringFromTarget,
+                           &EventToAttributeConnection::setSourceFromTarget,
+                           &EventToAttributeConnection::handleSourceException);
 }
 
 EventToAttributeConnection& EventToAttributeConnection::transferFromSource() {
+    return guardedTransfer(State::transferringFromSource,
+                           &EventToAttributeConnection::setTargetFromSource,
+                           &EventToAttributeConnection::handleTargetException);
+}
+
+// Only when idle; the state shows the transfer while it runs, and an
+// exception of the transfer goes to its handler, not to the caller.
+EventToAttributeConnection& EventToAttributeConnection::guardedTransfer(
+    State during, void (EventToAttributeConnection::*transfer)(),
+    EventToAttributeConnection& (EventToAttributeConnection::*onError)(const Exception&)) {
     if (state_ != State::idle) return *this;
-    state_ = State::transferringFromSource;
+    state_ = during;
     try {
-        setTargetFromSource();
+        (this->*transfer)();
     } catch (const Exception& error) {
-        handleTargetException(error);
+        (this->*onError)(error);
     }
-    if (state_ == State::transferringFromSource) state_ = State::idle;
+    if (state_ == during) state_ = State::idle;
     return *this;
 }
 
 EventToAttributeConnection& EventToAttributeConnection::handleSourceException(
     const Exception& error) {
-    lastError_ = error.text();
-    return *this;
+    return handleException(error);
 }
 
 EventToAttributeConnection& EventToAttributeConnection::handleTargetException(
     const Exception& error) {
-    lastError_ = error.text();
-    return *this;
+    return handleException(error);
 }
 
 ConnectionList::~ConnectionList() {

@@ -52,6 +52,10 @@ public:
     const std::string& lastError() const { return lastError_; }
 
 private:
+    EventToAttributeConnection& guardedTransfer(
+        State during, void (EventToAttributeConnection::*transfer)(),
+        EventToAttributeConnection& (EventToAttributeConnection::*onError)(const Exception&));
+
     State state_ = State::notActivated;
     std::string lastError_;
 };

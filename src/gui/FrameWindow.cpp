@@ -12,9 +12,7 @@ const NotificationId FrameWindow::systemCommandId("gui::FrameWindow::systemComma
 FrameWindow::FrameWindow(unsigned long resourceId, Window* parent, Window* owner,
                          const Rect& rect, Style style, const std::string& title)
     : Window(peer::Kind::frame, resourceId, parent ? parent : &desktop(), owner, rect,
-             style & ~visible, title) {
-    if (hasBackgroundColour()) peer::setBackground(handle(), backgroundColour());
-}
+             style & ~visible, title) {}
 
 FrameWindow::~FrameWindow() {
     if (infoArea_) infoArea_->frame_ = nullptr;
@@ -60,7 +58,8 @@ void FrameWindow::layout() {
         client_->moveSizeTo(Rect::at(0, 0, area.width, area.height - infoHeight));
         client_->layout();
     }
-    if (infoArea_) infoArea_->moveSizeTo(Rect::at(0, area.height - infoHeight, area.width, infoHeight));
+    if (infoArea_)
+        infoArea_->moveSizeTo(Rect::at(0, area.height - infoHeight, area.width, infoHeight));
 }
 
 void FrameWindow::handleSystemCommand(const WindowMessage& message) {

@@ -46,10 +46,7 @@ Notifier& Notifier::notifyObservers(const NotificationEvent& event) {
     const std::vector<Registration> now = observers_;
     for (const Registration& r : now) {
         if (!*alive) break;
-        const bool stillRegistered =
-            std::any_of(observers_.begin(), observers_.end(),
-                        [&](const Registration& o) { return o.observer == r.observer; });
-        if (!stillRegistered) continue;
+        if (!hasObserver(*r.observer)) continue;  // removed during this delivery
         NotificationEvent copy = event;
         copy.setObserverValue(r.value);
         r.observer->dispatchNotificationEvent(copy);

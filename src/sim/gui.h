@@ -77,4 +77,10 @@ public:
     os::HWND withId(unsigned long id, os::HWND parent = nullptr) const;
 };
 
+namespace detail {
+// Fires the earliest library timer due by `until` (the headless peers keep
+// the timers); false when none is.
+bool fireTimerBy(unsigned long until);
+}  // namespace detail
+
 }  // namespace sim

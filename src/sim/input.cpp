@@ -6,10 +6,6 @@
 #include "gui/Notification.h"
 #include "sim/machine.h"
 
-namespace sim::detail {
-bool fireTimerBy(unsigned long until);
-}
-
 namespace sim::input {
 
 namespace {

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "gui/Text.h"
 #include "platform/os.h"
+#include "platform/splitpath.h"
 #include "sim/machine.h"
 
 namespace os {
@@ -32,10 +34,7 @@ bool folderOf(const std::string& path) {
 
 // A module name without an extension in its last name gets ".exe".
 std::string withDefaultExtension(const std::string& name) {
-    const std::size_t slash = name.find_last_of("\\/");
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + ".exe";
-    return name;
+    return splitPath(name).extension.empty() ? name + ".exe" : name;
 }
 
 // The names that CreateProcessA tries, in order, for a command line without
@@ -75,7 +74,6 @@ BOOL CreateProcessA(const char* applicationName, char* commandLine, void*, void*
     start.inheritHandles = inheritHandles != 0;
     start.creationFlags = creationFlags;
     start.environmentGiven = environment != nullptr;
-    start.startupInfoSize = startupInfo->cb;
     start.startupInfo = *startupInfo;
 
     // Windows cuts the command line at the end of the module's name while it
@@ -149,13 +147,7 @@ INT_PTR FindExecutableA(const char* file, const char* directory, char* result) {
         program = forced->second.program;
     } else {
         if (path.empty() || !isFile(path)) return folderOf(path) ? SE_ERR_FNF : SE_ERR_PNF;
-        const std::size_t slash = path.find_last_of("\\/");
-        const std::size_t dot = path.rfind('.');
-        std::string extension;
-        if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-            extension = path.substr(dot);
-        for (char& c : extension)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        const std::string extension = gui::upper(splitPath(path).extension);
         const auto it = m().processes.associations.find(extension);
         if (extension.empty() || it == m().processes.associations.end()) return SE_ERR_NOASSOC;
         program = it->second;

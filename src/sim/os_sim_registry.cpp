@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "gui/Text.h"
 #include "platform/os.h"
 #include "sim/machine.h"
 
@@ -29,12 +30,6 @@ const HKEY localMachine = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x8
 sim::Registry& reg() { return sim::machine().registry; }
 
 bool isString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
-
-std::string upperCase(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 
 // The key path that a handle stands for; false for a handle that is not open.
 bool pathOf(HKEY key, std::string* path, DWORD* access) {
@@ -126,7 +121,7 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BY
     const std::string name = valueName ? valueName : "";
     if (!pathOf(key, &path, &access)) return ERROR_INVALID_HANDLE;
     LONG rc = ERROR_SUCCESS;
-    const auto failing = reg().failingWrites.find(upperCase(name));
+    const auto failing = reg().failingWrites.find(gui::upper(name));
     if (!(access & KEY_SET_VALUE))
         rc = ERROR_ACCESS_DENIED;
     else if (failing != reg().failingWrites.end())
@@ -138,7 +133,7 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BY
     const std::string bytes = data ? std::string(reinterpret_cast<const char*>(data), stored) : "";
     sim::Registry::Key* k = reg().findKey(path);
     if (!k) return ERROR_KEY_DELETED;
-    sim::Registry::Value& v = k->values[upperCase(name)];
+    sim::Registry::Value& v = k->values[gui::upper(name)];
     v.name = name;
     v.type = type;
     v.data = bytes;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/Text.h"
 #include "platform/os.h"
 
 namespace sim {
@@ -20,7 +21,6 @@ public:
         bool inheritHandles = false;
         os::DWORD creationFlags = 0;
         bool environmentGiven = false;
-        os::DWORD startupInfoSize = 0;
         os::STARTUPINFOA startupInfo = {};  // as passed
         std::string program;                // the module that runs, as the search found it
         os::HANDLE process = nullptr;       // the handles handed out
@@ -35,10 +35,8 @@ public:
 
     // FindExecutableA: the program that opens files of an extension (".htm",
     // any case), as the association's open command names it: a full path.
-    void associate(std::string extension, const std::string& program) {
-        for (char& c : extension)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        associations[extension] = program;
+    void associate(const std::string& extension, const std::string& program) {
+        associations[gui::upper(extension)] = program;
     }
     std::map<std::string, std::string> associations;  // upper-cased extension -> program
 

@@ -6,18 +6,26 @@
 
 namespace sim {
 
-std::string Registry::keyOf(const std::string& path) {
-    std::string key;
+namespace {
+
+// The names of a key path, empty ones (doubled or outer backslashes) dropped.
+std::vector<std::string> namesOf(const std::string& path) {
+    std::vector<std::string> names;
     std::size_t i = 0;
     while (i <= path.size()) {
         std::size_t j = path.find('\\', i);
         if (j == std::string::npos) j = path.size();
-        if (j > i) {
-            if (!key.empty()) key += '\\';
-            key += path.substr(i, j - i);
-        }
+        if (j > i) names.push_back(path.substr(i, j - i));
         i = j + 1;
     }
+    return names;
+}
+
+}  // namespace
+
+std::string Registry::keyOf(const std::string& path) {
+    std::string key;
+    for (const std::string& name : namesOf(path)) key += (key.empty() ? "" : "\\") + name;
     return gui::upper(key);
 }
 
@@ -25,17 +33,10 @@ Registry::Key& Registry::addKey(const std::string& path) {
     // Each key on the way keeps the spelling of the call that made it.
     std::string spelled;
     Key* key = nullptr;
-    std::size_t i = 0;
-    while (i <= path.size()) {
-        std::size_t j = path.find('\\', i);
-        if (j == std::string::npos) j = path.size();
-        if (j > i) {
-            if (!spelled.empty()) spelled += '\\';
-            spelled += path.substr(i, j - i);
-            key = &keys[keyOf(spelled)];
-            if (key->name.empty()) key->name = spelled;
-        }
-        i = j + 1;
+    for (const std::string& name : namesOf(path)) {
+        spelled += (spelled.empty() ? "" : "\\") + name;
+        key = &keys[keyOf(spelled)];
+        if (key->name.empty()) key->name = spelled;
     }
     return key ? *key : keys[""];
 }
