@@ -53,8 +53,10 @@ private:
     friend struct AAutorunWindowProbe;  // the host tests' view of the fields
 
     void connectParts();
-    // Steps of the wizard: leaving a panel, the reader's row, Finish.
+    // Steps of the wizard: leaving a panel, moving to another, the reader's
+    // row, Finish.
     void storePanel(int panel);
+    void moveTo(int panel);
     void setReaderControls(std::string& selection);
     void finish();
     // Deletes the parts that exist, in the reverse order of their creation;

@@ -110,45 +110,65 @@ void AAutorunWindow::setReaderControls(std::string& selection) {
     if (!usable && selection == AUtilities::choiceVLR) selection = AUtilities::choiceWindow;
 }
 
+namespace {
+
+// How each panel shows Back, Next and the reader's row.
+struct PanelLook {
+    const char* traced;
+    const char* backHelp;  // null: Back is disabled and keeps its help text
+    const char* nextText;
+    const char* nextHelp;
+    bool offersReader;     // when the reader and the Java runtime are installed
+};
+
+const PanelLook panelLooks[] = {
+    {"Switch to Tandrel panel.", nullptr, "Next>", "Advance to make a selection for PDF discs.",
+     true},
+    {"Switch to PDF panel.", "Go back to make a selection for Tandrel discs.", "Next>",
+     "Advance to make a selection for mixed Tandrel and PDF discs.", false},
+    {"Switch to Mixed panel.", "Go back to make a selection for PDF discs.", "Finish",
+     "Save your choices and exit.", true},
+};
+
+}  // namespace
+
 void AAutorunWindow::setPanel() {
     const char* const me = "AAutorunWindow::setPanel()";
     AUtilities::trace(me, "Entry.");
-    if (currentPanel == tndrlPanel) {
-        AUtilities::trace(me, "Switch to Tandrel panel.");
-        backButton->disable();
-        nextButton->setText("Next>");
-        flyOverHelpHandler->setHelpText(nextButton->handle(), "",
-                                        "Advance to make a selection for PDF discs.");
-        setReaderControls(currentTndrlSelection);
-        discTypeList->select(tndrlPanel);
-        setRadioButtonSelection(currentTndrlSelection);
-    } else if (currentPanel == pdfPanel) {
-        AUtilities::trace(me, "Switch to PDF panel.");
+    // Any panel number but 0 and 1 is the mixed panel.
+    const int panel = currentPanel == tndrlPanel || currentPanel == pdfPanel ? currentPanel
+                                                                             : mixedPanel;
+    const PanelLook& look = panelLooks[panel];
+    std::string& selection = panel == tndrlPanel ? currentTndrlSelection
+                             : panel == pdfPanel ? currentPDFSelection
+                                                 : currentMixedSelection;
+    AUtilities::trace(me, "%s", look.traced);
+    if (look.backHelp) {
         backButton->enable();
-        flyOverHelpHandler->setHelpText(backButton->handle(), "",
-                                        "Go back to make a selection for Tandrel discs.");
-        nextButton->setText("Next>");
-        flyOverHelpHandler->setHelpText(
-            nextButton->handle(), "",
-            "Advance to make a selection for mixed Tandrel and PDF discs.");
+        flyOverHelpHandler->setHelpText(backButton->handle(), "", look.backHelp);
+    } else {
+        backButton->disable();
+    }
+    nextButton->setText(look.nextText);
+    flyOverHelpHandler->setHelpText(nextButton->handle(), "", look.nextHelp);
+    if (look.offersReader) {
+        setReaderControls(selection);
+    } else {
         vlrRadioButton->disable();
         vlrLabel->disable();
         vlrNowButton->disable();
-        discTypeList->select(pdfPanel);
-        setRadioButtonSelection(currentPDFSelection);
-    } else {
-        AUtilities::trace(me, "Switch to Mixed panel.");
-        backButton->enable();
-        flyOverHelpHandler->setHelpText(backButton->handle(), "",
-                                        "Go back to make a selection for PDF discs.");
-        nextButton->setText("Finish");
-        flyOverHelpHandler->setHelpText(nextButton->handle(), "", "Save your choices and exit.");
-        setReaderControls(currentMixedSelection);
-        discTypeList->select(mixedPanel);
-        setRadioButtonSelection(currentMixedSelection);
     }
+    discTypeList->select(panel);
+    setRadioButtonSelection(selection);
     setIcon(gui::Application::current().userResourceLibrary().loadIcon(frameIconId));
     AUtilities::trace(me, "Exit.");
+}
+
+// A move to another panel: the shown one is stored first.
+void AAutorunWindow::moveTo(int panel) {
+    storePanel(currentPanel);
+    currentPanel = panel;
+    setPanel();
 }
 
 void AAutorunWindow::listBoxSelection(int item) {
@@ -157,11 +177,7 @@ void AAutorunWindow::listBoxSelection(int item) {
     AUtilities::trace(me, "Selected item = %d.  Current panel = %d.", item, currentPanel);
     // No selection (-1) or an item beyond the three panels is no move.
     const bool isPanel = item >= tndrlPanel && item <= mixedPanel;
-    if (isPanel && item != currentPanel) {
-        storePanel(currentPanel);
-        currentPanel = item;
-        setPanel();
-    }
+    if (isPanel && item != currentPanel) moveTo(item);
     AUtilities::trace(me, "Exit.");
 }
 
@@ -172,14 +188,10 @@ void AAutorunWindow::pushButtonBack() {
         // Back is disabled on the first panel.
     } else if (currentPanel == pdfPanel) {
         AUtilities::trace(me, "Switch to Tndrl panel.");
-        storePanel(pdfPanel);
-        currentPanel = tndrlPanel;
-        setPanel();
+        moveTo(tndrlPanel);
     } else {
         AUtilities::trace(me, "Switch to PDF panel.");
-        storePanel(mixedPanel);
-        currentPanel = pdfPanel;
-        setPanel();
+        moveTo(pdfPanel);
     }
     AUtilities::trace(me, "Exit.");
 }
@@ -190,14 +202,10 @@ void AAutorunWindow::pushButtonNext() {
     AUtilities::trace(me, "Current panel = %d", currentPanel);
     if (currentPanel == tndrlPanel) {
         AUtilities::trace(me, "Switch to PDF panel.");
-        storePanel(tndrlPanel);
-        currentPanel = pdfPanel;
-        setPanel();
+        moveTo(pdfPanel);
     } else if (currentPanel == pdfPanel) {
         AUtilities::trace(me, "Switch to Mixed panel.");
-        storePanel(pdfPanel);
-        currentPanel = mixedPanel;
-        setPanel();
+        moveTo(mixedPanel);
     } else {
         finish();
     }
