@@ -85,7 +85,7 @@ int AUtilities::openBrowser(std::string whichIndex) {
         if (!browser.empty()) {
             const std::string commandLine =
                 quotedIfBlank(browser) + " " + quotedIfBlank(page + anchor);
-            if (isSlashP() && gui::upper(commandLine).find("NETSC") != std::string::npos) {
+            if (isSlashP() && gui::containsIgnoringCase(commandLine, "NETSC")) {
                 trace(me, "Incur Netscape 1 second penalty");
                 os::Sleep(1000);
             }

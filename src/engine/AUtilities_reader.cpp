@@ -13,8 +13,8 @@ int AUtilities::openVLR() {
     bool running = false;
     if (windowsList) {
         for (const AWindowEntry& entry : *windowsList) {
-            if (gui::upper(entry.title()).find("ZANTIC VELMORA READER LIST OF BOOKSHELVES") !=
-                std::string::npos) {
+            if (gui::containsIgnoringCase(entry.title(),
+                                          "ZANTIC VELMORA READER LIST OF BOOKSHELVES")) {
                 trace(me, "VLR is already running.");
                 running = true;
                 break;

@@ -102,21 +102,23 @@ int AUtilities::setRegistryKeys() {
     trace(me, "RegCreateKeyEx rc = %d", createRc);
     int rc = createRc == os::ERROR_SUCCESS ? rcOK : rcRegistryWriteFailed;
     if (createRc == os::ERROR_SUCCESS) {
-        const std::string tndrl = tndrlChoice();
-        const std::string mixed = mixedChoice();
-        const std::string pdf = pdfChoice();
-        os::LONG setRc = writeText(key, "TndrlChoice", tndrl);
-        trace(me, "RegSetValueEx( tndrlChoice = %s ) rc = %d", tndrl.c_str(), setRc);
-        if (setRc != os::ERROR_SUCCESS) rc = rcRegistryWriteFailed;
-        setRc = writeText(key, "MixedChoice", mixed);
-        trace(me, "RegSetValueEx( mixedChoice = %s ) rc = %d", mixed.c_str(), setRc);
-        if (setRc != os::ERROR_SUCCESS) rc = rcRegistryWriteFailed;
-        setRc = writeText(key, "PDFChoice", pdf);
-        trace(me, "RegSetValueEx( pdfChoice = %s ) rc = %d", pdf.c_str(), setRc);
-        if (setRc != os::ERROR_SUCCESS) rc = rcRegistryWriteFailed;
-        // A failed write of the version does not count.
-        setRc = writeText(key, "Version", version);
-        trace(me, "RegSetValueEx( version = %s ) rc = %d", version.c_str(), setRc);
+        const struct {
+            const char* value;
+            const char* tracedAs;
+            std::string text;
+            bool counts;  // a failed write of the version does not count
+        } settings[] = {
+            {"TndrlChoice", "tndrlChoice", tndrlChoice(), true},
+            {"MixedChoice", "mixedChoice", mixedChoice(), true},
+            {"PDFChoice", "pdfChoice", pdfChoice(), true},
+            {"Version", "version", version, false},
+        };
+        for (const auto& setting : settings) {
+            const os::LONG setRc = writeText(key, setting.value, setting.text);
+            trace(me, "RegSetValueEx( %s = %s ) rc = %d", setting.tracedAs, setting.text.c_str(),
+                  setRc);
+            if (setRc != os::ERROR_SUCCESS && setting.counts) rc = rcRegistryWriteFailed;
+        }
         os::RegCloseKey(key);
     }
 
