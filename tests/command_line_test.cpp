@@ -84,7 +84,7 @@ TEST_F(CommandLine, SplitRespectsDoubleByteCharacters) {
 TEST_F(CommandLine, HelpShowsOneBoxWithTheProgramsOwnName) {
     for (const char* help : {"/h", "/?", "-?"}) {
         SCOPED_TRACE(help);
-        SetUp();
+        freshMachine();
         EXPECT_EQ(run({"E:\\autorun.exe", help}), 0);
         ASSERT_EQ(m().boxes.size(), 1u);
         const sim::MessageBoxRecord& box = m().boxes[0];

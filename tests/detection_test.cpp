@@ -16,9 +16,7 @@ protected:
         AUtilities::openTraceFile();
     }
     void fresh() {
-        AUtilities::resetState();
-        m().reset();
-        m().files.addFolder("C:\\WORK");
+        freshMachine();
         AUtilities::openTraceFile();
     }
     void installReader(const std::string& path) {

@@ -181,9 +181,7 @@ TEST_F(Settings, WriteTest) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().reset();
-        m().files.addFolder("C:\\WORK");
+        freshMachine();
         m().localeIDate = row.iDate;
         m().localeSDate = row.sDate;
         if (row.refuse) m().registry.addKey(settingsKey).refuseWrites = true;

@@ -36,9 +36,7 @@ TEST_F(SharedState, EachFlagSetterChangesOnlyItsFlag) {
     };
     for (const Flag& flag : flags) {
         SCOPED_TRACE(flag.name);
-        AUtilities::resetState();
-        m().files = sim::FileSystem();
-        m().files.addFolder("C:\\WORK");
+        freshMachine();
         AUtilities::openTraceFile();
         flag.set(true);
         for (const Flag& other : flags) EXPECT_EQ(other.get(), &other == &flag) << other.name;

@@ -79,9 +79,7 @@ TEST_F(Startup, KitWindowsClosedOnlyWithPerformAndAKitTitle) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().reset();
-        m().files.addFolder("C:\\WORK");
+        freshMachine();
         m().files.addFile("E:\\vmframe.htm");
         m().files.addFile("E:\\autohtml\\autorun.js", row.kitText);
         os::HWND kitWindow = m().windows.addTopLevel("Browser - DOVREL KIT - MAY 2002 index");
@@ -113,9 +111,7 @@ TEST_F(Startup, MarkersAtTheRootSetTheDiscKind) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().reset();
-        m().files.addFolder("C:\\WORK");
+        freshMachine();
         disc();
         for (const std::string& f : row.files) m().files.addFile("E:\\" + f);
         for (const std::string& f : row.folders) m().files.addFolder("E:\\" + f);

@@ -17,7 +17,11 @@ namespace test {
 
 class Fixture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { freshMachine(); }
+
+    // The shared state at its initial values and a new machine with its
+    // working folder: for each row of a table that runs a whole program.
+    void freshMachine() {
         AUtilities::resetState();
         sim::machine().reset();
         sim::machine().files.addFolder("C:\\WORK");

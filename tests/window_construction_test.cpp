@@ -350,9 +350,7 @@ TEST_F(Window, RetryAfterAFailedBuildThenTheWindowIsShownOnce) {
     } rows[] = {{"the frame", 1}, {"a part half-way", 12}, {"the information area", 26}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().reset();
-        m().files.addFolder("C:\\WORK");
+        freshMachine();
         disc();
         m().gui.failWindowCreation = row.failAt;
         std::size_t windowsWhileOpen = 99;

@@ -421,9 +421,7 @@ TEST_F(Wizard, RegistryAfterCancelAndAfterFinish) {
                 {"Finish", true, "Nothing", "Window", 1}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().reset();
-        m().files.addFolder("C:\\WORK");
+        freshMachine();
         disc();
         m().registry.setString(settingsKey, "TndrlChoice", "KitIndex");
         m().registry.setString(settingsKey, "MixedChoice", "Window");
