@@ -4,7 +4,7 @@
 
 namespace {
 
-const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
+using test::settingsKey;
 const std::string browser = "C:\\WEB\\BROWSER.EXE";
 const std::string java = "C:\\JRE\\BIN\\JAVAW.EXE";
 const std::string readerLine =

@@ -5,7 +5,7 @@ namespace {
 
 using test::Fixture;
 
-const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
+using test::settingsKey;
 
 class Settings : public Fixture {
 protected:

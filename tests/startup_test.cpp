@@ -5,7 +5,7 @@ namespace {
 
 using test::Fixture;
 
-const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
+using test::settingsKey;
 const char notWritable[] =
     "The autorun program cannot save registry values.  No programs will be started.";
 const char noDisc[] =

@@ -15,6 +15,8 @@
 
 namespace test {
 
+const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
+
 class Fixture : public ::testing::Test {
 protected:
     void SetUp() override { freshMachine(); }
@@ -80,10 +82,11 @@ protected:
         return out;
     }
 
-    bool traced(const std::string& line) {
-        for (const std::string& l : lines())
-            if (l == line) return true;
-        return false;
+    // How often the trace holds this line.
+    int traced(const std::string& line) {
+        int n = 0;
+        for (const std::string& l : lines()) n += l == line ? 1 : 0;
+        return n;
     }
 
     bool exited = false;

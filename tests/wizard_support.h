@@ -33,7 +33,6 @@ enum : unsigned long {
     vlrLabelId = 20,
 };
 
-const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
 const char oldReaderWarning[] =
     "You have an old version of the Zantic Velmora Reader\n"
     "installed, which does not provide the newest functions,\n"
@@ -104,19 +103,6 @@ protected:
                                               [](const sim::WindowTable::PostedMessage& p) {
                                                   return p.message == os::WM_CLOSE;
                                               }));
-    }
-
-    // The trace lines of one operation, without its name.
-    std::vector<std::string> traceOf(const std::string& name) {
-        std::vector<std::string> out;
-        const std::string prefix = name + " ";
-        for (const std::string& line : lines())
-            if (line.compare(0, prefix.size(), prefix) == 0) out.push_back(line.substr(prefix.size()));
-        return out;
-    }
-    int traced(const std::string& line) {
-        const std::vector<std::string> all = lines();
-        return static_cast<int>(std::count(all.begin(), all.end(), line));
     }
 
     int boxesWithText(const std::string& text) {
