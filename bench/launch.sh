@@ -10,7 +10,7 @@ bench_build bare recorder
 source tests/e2e/launch_lib.sh
 e2e_start
 launch_setup
-set_choices KitIndex Nothing Nothing
+e2e_set_choices KitIndex Nothing Nothing 0012
 bench_prefix
 
 now_ms() { date +%s%3N; }

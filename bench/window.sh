@@ -15,7 +15,7 @@ bench_prefix
 
 window_once() {
     (cd "$W/work" && wine 'C:\startwait.exe' window 'E:\autorun.exe' AutorunFrame \
-        "Autorun Preferences for Zantic Collections") | tr -d '\r' || fail "no window"
+        "$PREFERENCES_TITLE") | tr -d '\r' || fail "no window"
 }
 bare_once() {
     (cd "$W/work" && wine 'C:\startwait.exe' exit 'C:\bare.exe') | tr -d '\r' || fail "bare failed"

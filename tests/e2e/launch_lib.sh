@@ -2,8 +2,6 @@
 # our recorder associated with .htm and standing in as javaw.exe, the
 # reader's jar file, and reading back what the recorder logged.
 
-SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
-
 # Imports a .reg file (REGEDIT4 text) given on stdin.
 import_reg() {
     local file="$W/import.reg"
@@ -42,21 +40,6 @@ REG
 # The short form of a Windows path, from GetShortPathNameA itself.
 short_path() {
     wine "$E2E_TOOLS/shortpath.exe" "$1" 2>/dev/null | tr -d '\r' || fail "no short path for $1"
-}
-
-# Sets the saved choices (TndrlChoice, MixedChoice, PDFChoice) and an older
-# settings version, so that the run's write-back shows.
-set_choices() {  # tndrl mixed pdf
-    wine reg add "$SETTINGS" /v TndrlChoice /d "$1" /f >/dev/null 2>&1
-    wine reg add "$SETTINGS" /v MixedChoice /d "$2" /f >/dev/null 2>&1
-    wine reg add "$SETTINGS" /v PDFChoice /d "$3" /f >/dev/null 2>&1
-    wine reg add "$SETTINGS" /v Version /d 0012 /f >/dev/null 2>&1
-}
-
-# One value of the settings key as the registry holds it now.
-setting() {
-    wine reg query "$SETTINGS" /v "$1" 2>/dev/null | tr -d '\r' |
-        awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
 }
 
 # Runs autorun.exe with the arguments from the disc, answering boxes, and

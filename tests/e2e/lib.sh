@@ -87,6 +87,24 @@ e2e_sample_disc() {
     e2e_map_drive e "$W/disc"
 }
 
+SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
+PREFERENCES_TITLE='Autorun Preferences for Zantic Collections'
+
+# Sets the saved choices, and with a fourth argument an older settings
+# version, so that the run's write-back shows.
+e2e_set_choices() {  # tndrl mixed pdf [version]
+    wine reg add "$SETTINGS" /v TndrlChoice /d "$1" /f >/dev/null 2>&1
+    wine reg add "$SETTINGS" /v MixedChoice /d "$2" /f >/dev/null 2>&1
+    wine reg add "$SETTINGS" /v PDFChoice /d "$3" /f >/dev/null 2>&1
+    [ -z "${4:-}" ] || wine reg add "$SETTINGS" /v Version /d "$4" /f >/dev/null 2>&1
+}
+
+# One value of the settings key as the registry holds it now.
+e2e_setting() {
+    wine reg query "$SETTINGS" /v "$1" 2>/dev/null | tr -d '\r' |
+        awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+}
+
 # The Windows form of a Unix path.
 winpath() { winepath -w "$1" 2>/dev/null; }
 
@@ -119,7 +137,7 @@ e2e_boxes() { tr -d '\r' <"$W/boxes.log"; }
 # Closes the preferences window by its close box as soon as it is shown, for
 # scenarios that run through the window without looking at it.
 e2e_window_closer_start() {
-    wine "$E2E_TOOLS/uidriver.exe" "Autorun Preferences for Zantic Collections" \
+    wine "$E2E_TOOLS/uidriver.exe" "$PREFERENCES_TITLE" \
         wait 120 sleep 200 close >/dev/null 2>&1 &
     CLOSER_PID=$!
 }

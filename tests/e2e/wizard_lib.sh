@@ -3,21 +3,7 @@
 # in the background with the box watcher, driven by the UI driver, and the
 # driver's dumps read back.
 
-TITLE='Autorun Preferences for Zantic Collections'
-SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
-
-# Sets the three saved choices.
-wizard_choices() {  # tndrl mixed pdf
-    wine reg add "$SETTINGS" /v TndrlChoice /d "$1" /f >/dev/null 2>&1
-    wine reg add "$SETTINGS" /v MixedChoice /d "$2" /f >/dev/null 2>&1
-    wine reg add "$SETTINGS" /v PDFChoice /d "$3" /f >/dev/null 2>&1
-}
-
-# One value of the settings key as the registry holds it now.
-wizard_setting() {
-    wine reg query "$SETTINGS" /v "$1" 2>/dev/null | tr -d '\r' |
-        awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
-}
+TITLE=$PREFERENCES_TITLE
 
 # Starts autorun.exe from the disc without /p (with tracing), with the box
 # watcher answering boxes; wizard_end waits for both.

@@ -10,7 +10,7 @@ browser=$(short_path 'C:\Program Files\Recorder Tools\recorder.exe')
 [ -n "$browser" ] || fail "no short path of the recorder"
 
 check_run() {  # choice, expected command line ("" when nothing starts)
-    set_choices "$1" Nothing Nothing
+    e2e_set_choices "$1" Nothing Nothing 0012
     run_from_disc /p /t
     [ -f "$W/work/trace.txt" ] || fail "$1: no trace"
     expect_eq "$1: boxes" "$(e2e_boxes)" ""
@@ -22,9 +22,9 @@ check_run() {  # choice, expected command line ("" when nothing starts)
     else
         [ -f "$RECORDER_LOG" ] && fail "$1: started $(logged "$RECORDER_LOG" cmd)"
     fi
-    expect_eq "$1: TndrlChoice" "$(setting TndrlChoice)" "$1"
-    expect_eq "$1: MixedChoice" "$(setting MixedChoice)" Nothing
-    expect_eq "$1: Version written" "$(setting Version)" 0013
+    expect_eq "$1: TndrlChoice" "$(e2e_setting TndrlChoice)" "$1"
+    expect_eq "$1: MixedChoice" "$(e2e_setting MixedChoice)" Nothing
+    expect_eq "$1: Version written" "$(e2e_setting Version)" 0013
 }
 
 check_run KitIndex "$browser E:\\vmframe.htm"

@@ -16,7 +16,7 @@ check_run() {  # what, options expected, version sub-keys...
     wine reg delete "$versions" /f >/dev/null 2>&1 || true
     local v
     for v in "$@"; do wine reg add "$versions\\$v" /f >/dev/null 2>&1; done
-    set_choices VLR Nothing Nothing
+    e2e_set_choices VLR Nothing Nothing 0012
     run_from_disc /p
     expect_eq "$what: boxes" "$(e2e_boxes)" ""
     expect_eq "$what: browser started" "$(records "$RECORDER_LOG")" 0
@@ -24,8 +24,8 @@ check_run() {  # what, options expected, version sub-keys...
     expect_eq "$what: command line" "$(logged "$JAVA_LOG" cmd)" \
         "$java -jar $reader\\pvns -d \"$reader\" ${options}E:\\shelves;E:\\books "
     expect_eq "$what: working folder" "$(logged "$JAVA_LOG" cwd)" "$reader"
-    expect_eq "$what: TndrlChoice" "$(setting TndrlChoice)" VLR
-    expect_eq "$what: Version written" "$(setting Version)" 0013
+    expect_eq "$what: TndrlChoice" "$(e2e_setting TndrlChoice)" VLR
+    expect_eq "$what: Version written" "$(e2e_setting Version)" 0013
 }
 
 check_run "2.3.4 and 2.3.5" "-A " 2.3.4 2.3.5

@@ -6,7 +6,7 @@ source "$(dirname "$0")/../launch_lib.sh"
 e2e_start
 launch_setup
 wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.5' /f >/dev/null 2>&1
-set_choices VLR Nothing Nothing
+e2e_set_choices VLR Nothing Nothing 0012
 
 rm -f "$W/window.log"
 wine "$E2E_TOOLS/titlewin.exe" "zantic velmora reader LIST OF BOOKSHELVES - E:\\" \
@@ -31,6 +31,6 @@ grep -q WM_CLOSE "$W/window.log" && fail "the bookshelf window was asked to clos
 expect_eq "reader started" "$(records "$JAVA_LOG")" 0
 grep -q '^AUtilities::openVLR() VLR is already running\.' "$W/work/trace.txt" ||
     fail "no \"already running\" line in the trace"
-expect_eq "TndrlChoice" "$(setting TndrlChoice)" VLR
-expect_eq "Version written" "$(setting Version)" 0013
+expect_eq "TndrlChoice" "$(e2e_setting TndrlChoice)" VLR
+expect_eq "Version written" "$(e2e_setting Version)" 0013
 echo "PASS $E2E_NAME"

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/../lib.sh"
 e2e_start
 e2e_sample_disc
-TITLE="Autorun Preferences for Zantic Collections"
+TITLE=$PREFERENCES_TITLE
 
 e2e_boxwatch_start
 (cd "$W/work" && wine 'E:\autorun.exe' /t) &

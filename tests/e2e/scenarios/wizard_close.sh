@@ -10,7 +10,7 @@ launch_setup
 browser=$(short_path 'C:\Program Files\Recorder Tools\recorder.exe')
 [ -n "$browser" ] || fail "no short path of the recorder"
 
-wizard_choices DiscIndex Window Nothing
+e2e_set_choices DiscIndex Window Nothing
 rm -f "$RECORDER_LOG"
 wizard_start
 drive wait 60 click 15016 sleep 1500 dump after click 15013 click 15004 click 15012 close gone 30
@@ -25,6 +25,6 @@ expect_eq "close box: boxes" "$(e2e_boxes)" ""
 expect_eq "close box: Cancel" "$(traced 'AAutorunWindow::pushButtonCancel() Entry.')" 1
 expect_eq "close box: no Finish" "$(traced 'AAutorunWindow::pushButtonNext() Perform Finish activities.')" 0
 expect_eq "close box: run ended" "$(tr -d '\r' <"$W/work/trace.txt" | tail -n1)" "AAutorun::main() Exit."
-expect_eq "close box: TndrlChoice" "$(wizard_setting TndrlChoice)" DiscIndex
-expect_eq "close box: PDFChoice" "$(wizard_setting PDFChoice)" Nothing
+expect_eq "close box: TndrlChoice" "$(e2e_setting TndrlChoice)" DiscIndex
+expect_eq "close box: PDFChoice" "$(e2e_setting PDFChoice)" Nothing
 echo "PASS $E2E_NAME"

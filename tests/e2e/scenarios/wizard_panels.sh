@@ -9,7 +9,7 @@ e2e_start
 e2e_sample_disc  # no reader and no Java runtime installed
 
 # Moves through the panels, then the close box.
-wizard_choices KitIndex DiscIndex Nothing
+e2e_set_choices KitIndex DiscIndex Nothing
 wizard_start
 drive wait 60 dump p0 select 15006 2 dump list2 select 15006 0 dump list0 \
     click 15004 dump p1 click 15004 dump p2 close gone 30
@@ -32,7 +32,7 @@ expect_eq "Next: Next" "$(control p1 15004 text)" "Next>"
 expect_eq "Next, Next: panel 2" "$(list_selection p2)" 2
 expect_eq "Next, Next: Finish" "$(control p2 15004 text)" "Finish"
 expect_eq "moves: boxes" "$(e2e_boxes)" ""
-expect_eq "moves: TndrlChoice" "$(wizard_setting TndrlChoice)" KitIndex
+expect_eq "moves: TndrlChoice" "$(e2e_setting TndrlChoice)" KitIndex
 
 # Another choice on the PDF panel and Finish.
 wizard_start
@@ -40,18 +40,18 @@ drive wait 60 click 15004 click 15012 click 15004 click 15004 gone 30
 wizard_end
 expect_eq "Finish: boxes" "$(e2e_boxes)" \
     "Autorun Message	Your autorun preference changes will take effect \\nthe next time you insert a disc.	1"
-expect_eq "Finish: TndrlChoice" "$(wizard_setting TndrlChoice)" KitIndex
-expect_eq "Finish: MixedChoice" "$(wizard_setting MixedChoice)" DiscIndex
-expect_eq "Finish: PDFChoice" "$(wizard_setting PDFChoice)" Window
+expect_eq "Finish: TndrlChoice" "$(e2e_setting TndrlChoice)" KitIndex
+expect_eq "Finish: MixedChoice" "$(e2e_setting MixedChoice)" DiscIndex
+expect_eq "Finish: PDFChoice" "$(e2e_setting PDFChoice)" Window
 
 # Changes, then Cancel.
-wizard_choices KitIndex DiscIndex Nothing
+e2e_set_choices KitIndex DiscIndex Nothing
 wizard_start
 drive wait 60 click 15013 click 15004 click 15011 click 15004 click 15005 gone 30
 wizard_end
 expect_eq "Cancel: boxes" "$(e2e_boxes)" ""
-expect_eq "Cancel: TndrlChoice" "$(wizard_setting TndrlChoice)" KitIndex
-expect_eq "Cancel: MixedChoice" "$(wizard_setting MixedChoice)" DiscIndex
-expect_eq "Cancel: PDFChoice" "$(wizard_setting PDFChoice)" Nothing
-expect_eq "Cancel: Version" "$(wizard_setting Version)" 0013
+expect_eq "Cancel: TndrlChoice" "$(e2e_setting TndrlChoice)" KitIndex
+expect_eq "Cancel: MixedChoice" "$(e2e_setting MixedChoice)" DiscIndex
+expect_eq "Cancel: PDFChoice" "$(e2e_setting PDFChoice)" Nothing
+expect_eq "Cancel: Version" "$(e2e_setting Version)" 0013
 echo "PASS $E2E_NAME"

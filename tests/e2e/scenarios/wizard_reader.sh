@@ -8,7 +8,7 @@ e2e_start
 launch_setup
 wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.0' /f >/dev/null 2>&1
 
-wizard_choices Window Window Window
+e2e_set_choices Window Window Window
 wizard_start
 drive wait 60 dump p0 click 15009 click 15004 dump p1 click 15003 click 15004 \
     click 15004 click 15004 gone 30
@@ -21,6 +21,6 @@ expect_eq "panel 1 shown after the warning" "$(list_selection p1)" 1
 warning="Autorun Message	You have an old version of the Zantic Velmora Reader\\ninstalled, which does not provide the newest functions,\\nimprovements, and fixes.  We recommend that you install\\nthe latest version, using the velmora tools\\ninstallation program on this collection.	1"
 change="Autorun Message	Your autorun preference changes will take effect \\nthe next time you insert a disc.	1"
 expect_eq "boxes" "$(e2e_boxes)" "$warning"$'\n'"$change"
-expect_eq "TndrlChoice" "$(wizard_setting TndrlChoice)" VLR
-expect_eq "MixedChoice" "$(wizard_setting MixedChoice)" Window
+expect_eq "TndrlChoice" "$(e2e_setting TndrlChoice)" VLR
+expect_eq "MixedChoice" "$(e2e_setting MixedChoice)" Window
 echo "PASS $E2E_NAME"

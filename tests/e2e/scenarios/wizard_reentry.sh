@@ -8,7 +8,7 @@ source "$(dirname "$0")/../wizard_lib.sh"
 e2e_start
 launch_setup
 wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.0' /f >/dev/null 2>&1
-wizard_choices Window Window Window
+e2e_set_choices Window Window Window
 
 rm -f "$W/work/trace.txt" "$W/boxes.log"
 (cd "$W/work" && wine 'E:\autorun.exe' /t) &
@@ -37,5 +37,5 @@ expect_eq "list ignored" "$(traced 'AAutorunWindow::listBoxSelection() Selected 
 expect_eq "Next ran to its end" "$(traced 'AAutorunWindow::pushButtonNext() Exit.')" 1
 expect_eq "Cancel once" "$(traced 'AAutorunWindow::pushButtonCancel() Entry.')" 1
 expect_eq "run ended" "$(tr -d '\r' <"$W/work/trace.txt" | tail -n1)" "AAutorun::main() Exit."
-expect_eq "TndrlChoice" "$(wizard_setting TndrlChoice)" Window
+expect_eq "TndrlChoice" "$(e2e_setting TndrlChoice)" Window
 echo "PASS $E2E_NAME"
