@@ -248,32 +248,28 @@ void AAutorunWindow::pushButtonCancel() {
 
 // The now-buttons open at once and leave panel and selections alone; a
 // failure shows its own box, during which the window waits like for any box.
-void AAutorunWindow::pushButtonDiscIndex() {
-    const char* const me = "AAutorunWindow::pushButtonDiscIndex()";
+namespace {
+template <typename Open>
+void openNow(const char* me, int& boxesOpen, Open open) {
     AUtilities::trace(me, "Entry.");
     {
         const BoxWait wait(boxesOpen);
-        AUtilities::openBrowser(AUtilities::choiceDiscIndex);
+        open();
     }
     AUtilities::trace(me, "Exit.");
+}
+}  // namespace
+
+void AAutorunWindow::pushButtonDiscIndex() {
+    openNow("AAutorunWindow::pushButtonDiscIndex()", boxesOpen,
+            [] { AUtilities::openBrowser(AUtilities::choiceDiscIndex); });
 }
 
 void AAutorunWindow::pushButtonKitIndex() {
-    const char* const me = "AAutorunWindow::pushButtonKitIndex()";
-    AUtilities::trace(me, "Entry.");
-    {
-        const BoxWait wait(boxesOpen);
-        AUtilities::openBrowser(AUtilities::choiceKitIndex);
-    }
-    AUtilities::trace(me, "Exit.");
+    openNow("AAutorunWindow::pushButtonKitIndex()", boxesOpen,
+            [] { AUtilities::openBrowser(AUtilities::choiceKitIndex); });
 }
 
 void AAutorunWindow::pushButtonVLR() {
-    const char* const me = "AAutorunWindow::pushButtonVLR()";
-    AUtilities::trace(me, "Entry.");
-    {
-        const BoxWait wait(boxesOpen);
-        AUtilities::openVLR();
-    }
-    AUtilities::trace(me, "Exit.");
+    openNow("AAutorunWindow::pushButtonVLR()", boxesOpen, [] { AUtilities::openVLR(); });
 }
