@@ -42,6 +42,15 @@ TEST_F(Trace, LineFormAndTheCutAt1023Characters) {
     EXPECT_EQ(trace[2], "AUtilities::setSlashP() set to \"true\"");
 }
 
+TEST_F(Trace, EveryLineFeedInATracedTextIsWrittenAsCarriageReturnAndLineFeed) {
+    AUtilities::openTraceFile();
+    AUtilities::trace("AUtilities::x()", "%s|%s", "a\nb", "c\r\nd\n");
+    AUtilities::setKitTitle("Kit\nTitle");
+    EXPECT_EQ(m().files.content("C:\\WORK\\trace.txt"),
+              "AUtilities::x() a\r\nb|c\r\r\nd\r\n\r\n"
+              "AUtilities::setKitTitle() set to \"Kit\r\nTitle\"\r\n");
+}
+
 TEST_F(Trace, OffWritesAndFormatsNothing) {
     AUtilities::setSlashP(true);
     // Formatting this argument would read from an invalid address.

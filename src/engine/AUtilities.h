@@ -28,7 +28,9 @@ public:
 
         bool open(const std::string& name);
         bool isOpen() const { return handle_ != nullptr; }
-        void write(const char* data, std::size_t size);
+        // Writes `text` at once, each line feed as carriage return and line
+        // feed, as a text-mode stream does.
+        void write(const std::string& text);
         void close();
 
     private:

@@ -41,10 +41,16 @@ bool AUtilities::TraceStream::open(const std::string& name) {
     return true;
 }
 
-void AUtilities::TraceStream::write(const char* data, std::size_t size) {
+void AUtilities::TraceStream::write(const std::string& text) {
     if (!handle_) return;
+    std::string bytes;
+    bytes.reserve(text.size() + 2);
+    for (char c : text) {
+        if (c == '\n') bytes += '\r';
+        bytes += c;
+    }
     os::DWORD written = 0;
-    os::WriteFile(handle_, data, static_cast<os::DWORD>(size), &written, nullptr);
+    os::WriteFile(handle_, bytes.data(), static_cast<os::DWORD>(bytes.size()), &written, nullptr);
 }
 
 void AUtilities::TraceStream::close() {
@@ -63,8 +69,8 @@ void AUtilities::trace(const char* name, const char* format, ...) {
     std::string line(name);
     line += ' ';
     line += text;
-    line += "\r\n";
-    traceFile.write(line.data(), line.size());  // unbuffered: on disk at once
+    line += '\n';
+    traceFile.write(line);  // unbuffered: on disk at once
 }
 
 void AUtilities::openTraceFile() {
