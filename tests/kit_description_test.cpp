@@ -8,6 +8,14 @@ using test::Fixture;
 
 KitDescription parse(const std::string& text) { return parseKitDescription(text.data(), text.size()); }
 
+// The same text read in two pieces, cut after `cut` bytes.
+KitDescription parseInTwo(const std::string& text, std::size_t cut) {
+    KitDescriptionReader reader;
+    reader.add(text.data(), cut);
+    reader.add(text.data() + cut, text.size() - cut);
+    return reader.finish();
+}
+
 TEST(KitDescriptionLines, Rules) {
     struct Row {
         const char* what;
@@ -39,6 +47,9 @@ TEST(KitDescriptionLines, Rules) {
          "T", ""},
         {"a final Ctrl-Z is dropped", "VAR KITTITLE=T\x1A", "T", ""},
         {"a Ctrl-Z elsewhere stays", "VAR KITTITLE=T\x1AU\n", "T\x1AU", ""},
+        {"a Ctrl-Z before a final CR stays", "VAR KITTITLE=T\x1A\r", "T\x1A", ""},
+        {"a Ctrl-Z before a zero byte stays", std::string("VAR KITTITLE=T\x1A\0\x1A", 17),
+         "T\x1A", ""},
         {"empty file", "", "", ""},
         {"binary bytes", std::string("\xff\x00\x01=\x80", 5), "", ""},
     };
@@ -47,6 +58,12 @@ TEST(KitDescriptionLines, Rules) {
         const KitDescription kit = parse(row.text);
         EXPECT_EQ(kit.title, row.title);
         EXPECT_EQ(kit.editionDate, row.editionDate);
+        // The file is read in pieces: wherever a piece ends, the result is the same.
+        for (std::size_t cut = 0; cut <= row.text.size(); ++cut) {
+            const KitDescription pieces = parseInTwo(row.text, cut);
+            EXPECT_EQ(pieces.title, row.title) << "cut after " << cut << " bytes";
+            EXPECT_EQ(pieces.editionDate, row.editionDate) << "cut after " << cut << " bytes";
+        }
     }
 }
 
@@ -108,6 +125,22 @@ TEST_F(KitTitle, MissingOrUnreadableFileAnswersFalse) {
         EXPECT_EQ(AUtilities::kitTitle(), "");
         EXPECT_EQ(traceOf("AUtilities::getKitTitle()").back(), "Autorun.js file could not be opened");
     }
+}
+
+// Larger than one read: the title line straddles the end of the first piece,
+// and the Ctrl-Z that ends the file comes alone in the last one.
+TEST_F(KitTitle, FileOfManyReadsGivesTheSameTitle) {
+    const std::size_t piece = 64 * 1024;
+    const auto comment = [](std::size_t bytes) { return "//" + std::string(bytes - 4, 'x') + "\r\n"; };
+    std::string text = comment(piece - 10);
+    text += "var kitTitle = \"Dovrel\";\r\n";
+    text += comment(2 * piece - 40 - text.size());
+    text += "var editionDate = \"May 2002\"";
+    text += std::string(2 * piece - text.size(), ';');
+    text += '\x1A';
+    m().files.addFile("E:\\autohtml\\autorun.js", text);
+    EXPECT_TRUE(AUtilities::getKitTitle());
+    EXPECT_EQ(AUtilities::kitTitle(), "Dovrel - May 2002");
 }
 
 TEST_F(KitTitle, EmptyFileGivesAnEmptyTitleAndTrue) {

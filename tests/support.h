@@ -30,7 +30,9 @@ protected:
     }
     void TearDown() override {
         expectKeysClosed();
-        AUtilities::resetState();
+        AUtilities::resetState();  // closes the trace file
+        for (const auto& [handle, open] : m().files.openFiles)
+            ADD_FAILURE() << "file left open: " << open.key;
     }
 
     // Every registry key that was opened or created has been closed, and no

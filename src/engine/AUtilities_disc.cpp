@@ -1,4 +1,6 @@
 // Disc probing: the disc root, the kit title and the existence test.
+#include <vector>
+
 #include "engine/AUtilities.h"
 #include "engine/KitDescription.h"
 
@@ -7,6 +9,25 @@ namespace {
 const char framePage[] = "vmframe.htm";
 const char searchedDrives[] = "CDEFGHIJKLMNOPQRSTUVWXYZ";  // never A or B
 const char kitDescriptionFile[] = "autohtml\\autorun.js";
+
+// Reads the kit description file piece by piece, so that a file of any size
+// is held no more than a line at a time. False when it cannot be opened; a
+// failed read ends the text there.
+bool readKitDescription(const std::string& path, KitDescription* kit) {
+    const os::HANDLE file =
+        os::CreateFileA(path.c_str(), os::GENERIC_READ, os::FILE_SHARE_READ | os::FILE_SHARE_WRITE,
+                        nullptr, os::OPEN_EXISTING, os::FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == os::invalidHandle()) return false;
+    KitDescriptionReader reader;
+    std::vector<char> piece(64 * 1024);
+    os::DWORD read = 0;
+    while (os::ReadFile(file, piece.data(), static_cast<os::DWORD>(piece.size()), &read, nullptr) &&
+           read > 0)
+        reader.add(piece.data(), read);
+    os::CloseHandle(file);
+    *kit = reader.finish();
+    return true;
+}
 
 }  // namespace
 
@@ -62,14 +83,11 @@ bool AUtilities::getKitTitle() {
 
     const std::string path = driveWithSlash + kitDescriptionFile;
     trace(me, "Retrieving kit title from %s...", path.c_str());
-    char* data = nullptr;
-    std::size_t size = 0;
-    if (!os::readFile(path.c_str(), &data, &size)) {
+    KitDescription kit;
+    if (!readKitDescription(path, &kit)) {
         trace(me, "Autorun.js file could not be opened");
         return false;
     }
-    const KitDescription kit = parseKitDescription(data, size);
-    os::freeFileData(data);
 
     if (!kit.kitTitle().empty()) setKitTitle(kit.kitTitle());
     trace(me, "Exit.");

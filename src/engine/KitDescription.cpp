@@ -1,7 +1,5 @@
 #include "engine/KitDescription.h"
 
-#include <cstring>
-
 #include "gui/Text.h"
 
 std::string KitDescription::kitTitle() const {
@@ -11,41 +9,56 @@ std::string KitDescription::kitTitle() const {
 
 namespace {
 
-// The text that the text-mode read leaves of the file's bytes.
-std::string textOf(const char* data, std::size_t size) {
-    if (size > 0 && data[size - 1] == '\x1A') --size;
-    const void* zero = std::memchr(data, '\0', size);
-    if (zero) size = static_cast<std::size_t>(static_cast<const char*>(zero) - data);
-    std::string text;
-    text.reserve(size);
-    for (std::size_t i = 0; i < size; ++i)
-        if (data[i] != '\r') text += data[i];
-    return text;
-}
-
 void applyLine(const std::string& line, KitDescription* kit) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) return;
     const std::string key = gui::upper(gui::strip(line.substr(0, equals), gui::whiteSpace));
-    const std::string value = gui::strip(line.substr(equals + 1), " \";");
-    if (key == "VAR KITTITLE")
-        kit->title = value;
-    else if (key == "VAR EDITIONDATE")
-        kit->editionDate = value;
+    std::string* field = key == "VAR KITTITLE"      ? &kit->title
+                         : key == "VAR EDITIONDATE" ? &kit->editionDate
+                                                    : nullptr;
+    if (field) *field = gui::strip(line.substr(equals + 1), " \";");
 }
+
+// The bytes that the text mode treats apart from the rest.
+bool special(char c) { return c == '\0' || c == '\r' || c == '\n' || c == '\x1A'; }
 
 }  // namespace
 
-KitDescription parseKitDescription(const char* data, std::size_t size) {
-    KitDescription kit;
-    if (!data) return kit;
-    const std::string text = textOf(data, size);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        if (end > start) applyLine(text.substr(start, end - start), &kit);
-        start = end + 1;
+void KitDescriptionReader::add(const char* data, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size && !ended_) {
+        if (heldCtrlZ_) {  // not the last byte after all
+            line_ += '\x1A';
+            heldCtrlZ_ = false;
+        }
+        std::size_t run = i;
+        while (run < size && !special(data[run])) ++run;
+        if (run > i) {
+            line_.append(data + i, run - i);
+            i = run;
+            continue;
+        }
+        switch (data[i++]) {
+            case '\0': ended_ = true; break;
+            case '\n': endLine(); break;
+            case '\x1A': heldCtrlZ_ = true; break;
+            default: break;  // a carriage return is dropped
+        }
     }
-    return kit;
+}
+
+KitDescription KitDescriptionReader::finish() {
+    endLine();
+    return kit_;
+}
+
+void KitDescriptionReader::endLine() {
+    if (!line_.empty()) applyLine(line_, &kit_);
+    line_.clear();
+}
+
+KitDescription parseKitDescription(const char* data, std::size_t size) {
+    KitDescriptionReader reader;
+    if (data) reader.add(data, size);
+    return reader.finish();
 }

@@ -72,23 +72,21 @@ UINT SetErrorMode(UINT mode);
 // -1 otherwise. Mode 0 tests existence only.
 int _access(const char* path, int mode);
 
-// Reads a whole file as bytes (binary, nothing translated). False when the
-// file cannot be opened.
-bool readFile(const char* path, char** data, std::size_t* size);
-void freeFileData(char* data);
-
 DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD bufferSize);
 
+constexpr DWORD GENERIC_READ = 0x80000000;
 constexpr DWORD GENERIC_WRITE = 0x40000000;
 constexpr DWORD FILE_SHARE_READ = 0x1;
 constexpr DWORD FILE_SHARE_WRITE = 0x2;
 constexpr DWORD CREATE_ALWAYS = 2;
+constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline HANDLE invalidHandle() { return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)); }
 
 // Security attributes are always NULL here: handles are never inherited.
 HANDLE CreateFileA(const char* name, DWORD access, DWORD share, void* securityAttributes,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapped);
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped);
 BOOL CloseHandle(HANDLE handle);
 

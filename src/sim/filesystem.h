@@ -42,8 +42,14 @@ public:
     // Every path given to the access test, in order.
     std::vector<std::string> accessed;
 
-    // Files opened for writing: handle -> key.
-    std::map<void*, std::string> openFiles;
+    // Open files: handle -> the file's key, the access asked for (GENERIC_READ,
+    // GENERIC_WRITE) and the position of the next read.
+    struct OpenFile {
+        std::string key;
+        unsigned long access = 0;
+        std::size_t position = 0;
+    };
+    std::map<void*, OpenFile> openFiles;
     unsigned long nextHandle = 0x100;
 };
 

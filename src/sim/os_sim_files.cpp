@@ -1,6 +1,6 @@
 // The OS seam's file, handle, error-mode, locale and clock services on the
 // simulated machine, keeping the Windows contracts.
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/os.h"
@@ -23,20 +23,6 @@ int _access(const char* path, int) {
     fs().accessed.push_back(path);
     return fs().exists(path) ? 0 : -1;
 }
-
-bool readFile(const char* path, char** data, std::size_t* size) {
-    *data = nullptr;
-    *size = 0;
-    const sim::FileSystem::Entry* e = fs().find(path);
-    if (!e || e->folder || e->unreadable) return false;
-    *data = static_cast<char*>(std::malloc(e->content.size() + 1));
-    std::memcpy(*data, e->content.data(), e->content.size());
-    (*data)[e->content.size()] = '\0';
-    *size = e->content.size();
-    return true;
-}
-
-void freeFileData(char* data) { std::free(data); }
 
 // Each component that has an 8.3 alias is replaced by it; the others stay as
 // given. The path must exist. A buffer that is too small gets nothing and the
@@ -64,7 +50,9 @@ DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD bufferSize)
     return static_cast<DWORD>(result.size());
 }
 
-HANDLE CreateFileA(const char* name, DWORD, DWORD, void*, DWORD disposition, DWORD, HANDLE) {
+// A folder or an unreadable file cannot be opened (access denied); nor can a
+// new file in a folder that refuses writing. OPEN_EXISTING needs the file.
+HANDLE CreateFileA(const char* name, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE) {
     const std::string k = fs().key(name);
     const std::string parent = sim::FileSystem::parentKey(k);
     const sim::FileSystem::Entry* folder = fs().find(parent + "\\");
@@ -73,25 +61,59 @@ HANDLE CreateFileA(const char* name, DWORD, DWORD, void*, DWORD disposition, DWO
         return invalidHandle();
     }
     const sim::FileSystem::Entry* existing = fs().find(name);
-    if (folder->unwritable || (existing && (existing->folder || existing->unreadable))) {
+    if (!existing && disposition == OPEN_EXISTING) {
+        setLastError(ERROR_FILE_NOT_FOUND);
+        return invalidHandle();
+    }
+    if (((access & GENERIC_WRITE) && folder->unwritable) ||
+        (existing && (existing->folder || existing->unreadable))) {
         setLastError(ERROR_ACCESS_DENIED);
         return invalidHandle();
     }
     if (disposition == CREATE_ALWAYS || !existing) fs().addFile(name, "");
     HANDLE h = reinterpret_cast<HANDLE>(fs().nextHandle);
     fs().nextHandle += 4;
-    fs().openFiles[h] = k;
+    fs().openFiles[h] = {k, access, 0};
     setLastError(0);
     return h;
 }
 
-BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void*) {
+namespace {
+
+// The open file behind a handle, when it was opened with `access`; null with
+// the last error set otherwise.
+sim::FileSystem::OpenFile* openFile(HANDLE file, DWORD access) {
     const auto it = fs().openFiles.find(file);
     if (it == fs().openFiles.end()) {
         setLastError(ERROR_INVALID_HANDLE);
-        return 0;
+        return nullptr;
     }
-    fs().entries[it->second].content.append(static_cast<const char*>(data), size);
+    if (!(it->second.access & access)) {
+        setLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    return &it->second;
+}
+
+}  // namespace
+
+// At the end of the file a read succeeds with nothing read.
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void*) {
+    sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ);
+    if (!open) return 0;
+    const std::string& content = fs().entries[open->key].content;
+    const std::size_t position = std::min(open->position, content.size());
+    const std::size_t n = std::min<std::size_t>(size, content.size() - position);
+    std::memcpy(buffer, content.data() + position, n);
+    open->position = position + n;
+    if (read) *read = static_cast<DWORD>(n);
+    return 1;
+}
+
+BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void*) {
+    sim::FileSystem::OpenFile* open = openFile(file, GENERIC_WRITE);
+    if (!open) return 0;
+    fs().entries[open->key].content.append(static_cast<const char*>(data), size);
     if (written) *written = size;
     return 1;
 }

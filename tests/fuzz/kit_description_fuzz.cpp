@@ -1,5 +1,6 @@
 // Fuzzes the kit description file's line rules: any bytes, no crash, no
-// overrun, no hang, and results that keep the rules' promises.
+// overrun, no hang, results that keep the rules' promises, and the same
+// results when the bytes come in two pieces.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,5 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string kitTitle = kit.kitTitle();
     check(kitTitle.empty() == (kit.title.empty() || kit.editionDate.empty()));
     if (!kitTitle.empty()) check(kitTitle == kit.title + " - " + kit.editionDate);
+
+    // Read in pieces, the file gives the same result wherever a piece ends.
+    if (size > 0) {
+        const std::size_t cut = data[0] % (size + 1);
+        KitDescriptionReader reader;
+        reader.add(reinterpret_cast<const char*>(data), cut);
+        reader.add(reinterpret_cast<const char*>(data) + cut, size - cut);
+        const KitDescription pieces = reader.finish();
+        check(pieces.title == kit.title && pieces.editionDate == kit.editionDate);
+    }
     return 0;
 }

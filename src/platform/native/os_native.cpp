@@ -6,12 +6,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <string>
-#include <cstdlib>
 #include <io.h>
 
+#include <ctime>
 
 namespace os {
 
@@ -71,26 +68,6 @@ UINT SetErrorMode(UINT mode) { return ::SetErrorMode(mode); }
 
 int _access(const char* path, int mode) { return ::_access(path, mode); }
 
-bool readFile(const char* path, char** data, std::size_t* size) {
-    *data = nullptr;
-    *size = 0;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    std::string bytes;
-    char chunk[4096];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
-    std::fclose(file);
-    *data = static_cast<char*>(std::malloc(bytes.size() + 1));
-    if (!*data) return false;
-    std::copy(bytes.begin(), bytes.end(), *data);
-    (*data)[bytes.size()] = '\0';
-    *size = bytes.size();
-    return true;
-}
-
-void freeFileData(char* data) { std::free(data); }
-
 DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD bufferSize) {
     return ::GetShortPathNameA(longPath, shortPath, bufferSize);
 }
@@ -99,6 +76,11 @@ HANDLE CreateFileA(const char* name, DWORD access, DWORD share, void* securityAt
                    DWORD disposition, DWORD flags, HANDLE templateFile) {
     return ::CreateFileA(name, access, share, static_cast<LPSECURITY_ATTRIBUTES>(securityAttributes),
                          disposition, flags, templateFile);
+}
+
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapped) {
+    return ::ReadFile(file, buffer, size, reinterpret_cast<LPDWORD>(read),
+                      static_cast<LPOVERLAPPED>(overlapped));
 }
 
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped) {
