@@ -60,9 +60,11 @@ void AUtilities::closeWindow(std::string title) {
     if (title.empty()) return;
 
     getWindowsList();
+    // Upper-cased once for the whole walk: the title may be long, the list too.
+    const std::string wanted = gui::upper(title);
     for (const AWindowEntry& entry : *windowsList) {
         const std::string listed = entry.title();
-        if (!gui::containsIgnoringCase(listed, title)) continue;
+        if (gui::upper(listed).find(wanted) == std::string::npos) continue;
         trace(me, "Closing \"%s\"", listed.c_str());
         os::PostMessageA(entry.handle(), os::WM_CLOSE, 0, 0);  // not waited for; a failure is ignored
     }

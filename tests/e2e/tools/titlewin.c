@@ -1,9 +1,11 @@
 /* A top-level window with a given title that logs the messages it is asked
    to close with. It writes "ready" once the window exists, "WM_CLOSE" for
    every close request, and ends on the first one, or after 60 seconds.
-   Usage: titlewin TITLE LOG */
+   With COUNT, COUNT - 1 further hidden windows of that title stand below it.
+   Usage: titlewin TITLE LOG [COUNT] */
 #include <windows.h>
 #include <stdio.h>
+#include <stdlib.h>
 
 static const char* logPath;
 
@@ -35,7 +37,9 @@ int main(int argc, char** argv) {
     WNDCLASSA wc;
     HWND h;
     MSG m;
+    int i, count;
     if (argc < 3) return 2;
+    count = argc > 3 ? atoi(argv[3]) : 1;
     logPath = argv[2];
     ZeroMemory(&wc, sizeof wc);
     wc.lpfnWndProc = proc;
@@ -45,6 +49,10 @@ int main(int argc, char** argv) {
     h = CreateWindowExA(0, wc.lpszClassName, argv[1], WS_OVERLAPPEDWINDOW, 10, 10, 300, 100, NULL,
                         NULL, wc.hInstance, NULL);
     if (!h) return 4;
+    for (i = 1; i < count; ++i)
+        if (!CreateWindowExA(0, wc.lpszClassName, argv[1], WS_OVERLAPPEDWINDOW, 10, 10, 300, 100,
+                             NULL, NULL, wc.hInstance, NULL))
+            return 4;
     ShowWindow(h, SW_SHOWNORMAL);
     SetTimer(h, 1, 60000, NULL);
     logLine("ready");

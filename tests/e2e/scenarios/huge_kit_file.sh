@@ -1,0 +1,26 @@
+# A kit description file of 700 MB, more than a 32-bit program could hold at
+# once: the run goes on as with a small one, carries out the saved choice,
+# writes the settings and ends with exit code 0.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../launch_lib.sh"
+e2e_start
+launch_setup
+big="$W/disc/autohtml/autorun.js"
+trap 'rm -f "$big"; e2e_stop' EXIT
+{
+    head -c 700000000 < <(yes $'var other = "0123456789";\r')
+    printf '\r\nvar kitTitle = "Huge Kit";\r\nvar editionDate = "2026";\r\n'
+} >"$big"
+e2e_set_choices KitIndex Nothing Nothing 0012
+browser=$(short_path 'C:\Program Files\Recorder Tools\recorder.exe')
+
+rc=0
+run_from_disc /p /t || rc=$?
+expect_eq "exit code" "$rc" 0
+expect_eq "boxes" "$(e2e_boxes)" ""
+expect_eq "starts" "$(records "$RECORDER_LOG")" 1
+expect_eq "command line" "$(logged "$RECORDER_LOG" cmd)" "$browser E:\\vmframe.htm"
+grep -q '^AUtilities::setKitTitle() set to "Huge Kit - 2026"' "$W/work/trace.txt" ||
+    fail "the kit title was not read"
+expect_eq "Version written" "$(e2e_setting Version)" 0013
+echo "PASS $E2E_NAME"
