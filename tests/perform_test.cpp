@@ -1,6 +1,8 @@
 // The perform switch through the whole program: the saved choice for the
 // disc's kind is carried out and the settings are written back.
 #include "launch_support.h"
+#include "preferences/AAutorunWindow.h"
+#include "sim/input.h"
 
 namespace {
 
@@ -39,6 +41,22 @@ protected:
         m().registry.addKey("Software\\Zantic\\Zantic Velmora Reader\\2.3.5");
     }
 
+    // Runs the program and notes whether the preferences window came up
+    // (the user then closes it with its close box) and how many message
+    // boxes had been shown before it.
+    int perform(std::initializer_list<std::string> args) {
+        windowShown = false;
+        boxesBeforeWindow = 0;
+        sim::input::later([this] {
+            const os::HWND frame = sim::input::frame(AAutorunWindow::initialTitle().c_str());
+            windowShown = frame && m().gui.find(frame)->visible;
+            boxesBeforeWindow = m().boxes.size();
+        });
+        return run(args);
+    }
+    bool windowShown = false;
+    std::size_t boxesBeforeWindow = 0;
+
     std::vector<std::string> commandLines() {
         std::vector<std::string> out;
         for (const sim::Processes::Start& s : m().processes.starts) out.push_back(s.commandLine);
@@ -62,6 +80,7 @@ TEST_F(Perform, SavedChoiceForTheDiscsKind) {
         Kind kind;
         std::string tndrl, mixedChoice, pdfChoice;
         std::vector<std::string> started;
+        bool window = false;
     };
     const Row rows[] = {
         {"Tandrel, kit index", tandrel, "KitIndex", "Nothing", "Nothing",
@@ -74,6 +93,7 @@ TEST_F(Perform, SavedChoiceForTheDiscsKind) {
         {"mixed, kit index", mixed, "VLR", "KitIndex", "DiscIndex", {browser + " E:\\vmframe.htm"}},
         {"no marker counts as Tandrel", neither, "KitIndex", "VLR", "DiscIndex",
          {browser + " E:\\vmframe.htm"}},
+        {"window, the first-run default", tandrel, "Window", "KitIndex", "KitIndex", {}, true},
         {"nothing", tandrel, "Nothing", "KitIndex", "KitIndex", {}},
         {"another text", tandrel, "Browser", "KitIndex", "KitIndex", {}},
         {"reader in another case", tandrel, "vlr", "KitIndex", "KitIndex", {}},
@@ -83,9 +103,10 @@ TEST_F(Perform, SavedChoiceForTheDiscsKind) {
         SCOPED_TRACE(row.what);
         SetUp();
         prepare(row.kind, row.tndrl, row.mixedChoice, row.pdfChoice);
-        EXPECT_EQ(run({"E:\\autorun.exe", "/p", "/t"}), 0);
+        EXPECT_EQ(perform({"E:\\autorun.exe", "/p", "/t"}), 0);
         EXPECT_FALSE(exited);
         EXPECT_EQ(commandLines(), row.started);
+        EXPECT_EQ(windowShown, row.window);
         EXPECT_TRUE(m().boxes.empty());
         EXPECT_TRUE(m().processes.handles.empty());
         const std::map<std::string, std::string> expected = {{"TndrlChoice", row.tndrl},
@@ -114,27 +135,41 @@ TEST_F(Perform, ReaderChosenButNotInstalled) {
         SCOPED_TRACE(row.what);
         SetUp();
         prepare(tandrel, "VLR", "KitIndex", "KitIndex", row.javaThere, row.readerThere);
-        EXPECT_EQ(run({"E:\\autorun.exe", "/p"}), 0);
+        EXPECT_EQ(perform({"E:\\autorun.exe", "/p"}), 0);
         std::vector<std::string> texts;
         for (const sim::MessageBoxRecord& box : m().boxes) texts.push_back(box.text);
         EXPECT_EQ(texts, row.boxes);
+        // The window comes after the notice.
+        EXPECT_TRUE(windowShown);
+        EXPECT_EQ(boxesBeforeWindow, row.boxes.size());
         EXPECT_TRUE(m().processes.starts.empty());
         EXPECT_TRUE(m().processes.failedStarts.empty());
         EXPECT_EQ(written().at("TndrlChoice"), "VLR");
     }
 }
 
+// A program that cannot start shows its own box; no window follows.
 TEST_F(Perform, FailedStartEndsTheRunNormally) {
-    prepare(tandrel, "KitIndex", "Nothing", "Nothing");
-    m().processes.failures = {2};
-    EXPECT_EQ(run({"E:\\autorun.exe", "/p", "/t"}), 0);
-    ASSERT_EQ(m().boxes.size(), 1u);
-    EXPECT_EQ(m().boxes[0].text, "Error 2 starting program - " + browser + " E:\\vmframe.htm");
-    EXPECT_EQ(written().at("TndrlChoice"), "KitIndex");
-    const std::vector<std::string> trace = lines();
-    for (const std::string& line : trace)
-        EXPECT_EQ(line.find("AAutorunWindow"), std::string::npos) << line;
-    EXPECT_EQ(trace.back(), "AAutorun::main() Exit.");
+    const struct {
+        const char* tndrl;
+        std::string commandLine;
+    } rows[] = {{"KitIndex", browser + " E:\\vmframe.htm"}, {"VLR", readerLine}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tndrl);
+        SetUp();
+        prepare(tandrel, row.tndrl, "Nothing", "Nothing");
+        m().processes.failures = {2};
+        EXPECT_EQ(perform({"E:\\autorun.exe", "/p", "/t"}), 0);
+        EXPECT_FALSE(exited);
+        ASSERT_EQ(m().boxes.size(), 1u);
+        EXPECT_EQ(m().boxes[0].text, "Error 2 starting program - " + row.commandLine);
+        EXPECT_FALSE(windowShown);
+        EXPECT_EQ(written().at("TndrlChoice"), row.tndrl);
+        const std::vector<std::string> trace = lines();
+        for (const std::string& line : trace)
+            EXPECT_EQ(line.find("AAutorunWindow"), std::string::npos) << line;
+        EXPECT_EQ(trace.back(), "AAutorun::main() Exit.");
+    }
 }
 
 TEST_F(Perform, ReaderFromANetworkPathIsRefused) {
@@ -146,10 +181,13 @@ TEST_F(Perform, ReaderFromANetworkPathIsRefused) {
     m().files.addFile(java);
     m().registry.setString(appPaths + "pvnshelves.jar", "Path", "C:\\READER");
     m().files.addFile("C:\\READER\\SYS\\pvns");
-    EXPECT_EQ(run({"\\\\server\\kit\\autorun.exe", "/p", "/t"}), 0);
+    EXPECT_EQ(perform({"\\\\server\\kit\\autorun.exe", "/p", "/t"}), 0);
+    EXPECT_FALSE(exited);
     EXPECT_TRUE(m().processes.starts.empty());
     EXPECT_TRUE(m().boxes.empty());
+    EXPECT_FALSE(windowShown);
     EXPECT_EQ(written().at("TndrlChoice"), "VLR");
+    EXPECT_EQ(lines().back(), "AAutorun::main() Exit.");
     const std::vector<std::string> reader = test::linesOf(lines(), {"AUtilities::openVLR()"});
     EXPECT_EQ(reader, std::vector<std::string>{"AUtilities::openVLR() Entry."});
 }

@@ -10,8 +10,9 @@ using namespace test;
 
 class Wizard : public WizardFixture {};
 
-// Every event on every panel: where the window goes, how Back, Next and the
-// reader's row look there, and whether it asked to close.
+// Every event on every panel: where the window goes, whether the panel left
+// kept the user's pick, how Back, Next and the reader's row look there, and
+// whether it asked to close.
 TEST_F(Wizard, StateTable) {
     m().files.addFile("E:\\vmframe.htm");
     m().files.addFile("C:\\WEB\\BROWSER.EXE");
@@ -21,29 +22,32 @@ TEST_F(Wizard, StateTable) {
         const char* event;
         std::function<void()> act;
         int to;
+        bool stores;  // the panel left takes the radio buttons' selection
         bool closes;
         int starts;
     };
     const Row rows[] = {
-        {0, "Next", [] { click(nextId); }, 1, false, 0},
-        {0, "Back (disabled)", [] { click(backId); }, 0, false, 0},
-        {0, "list item 2", [] { selectItem(2); }, 2, false, 0},
-        {0, "list item 0", [] { selectItem(0); }, 0, false, 0},
-        {0, "Cancel", [] { click(cancelId); }, 0, true, 0},
-        {0, "a now-button", [] { click(kitIndexNowId); }, 0, false, 1},
-        {1, "Next", [] { click(nextId); }, 2, false, 0},
-        {1, "Back", [] { click(backId); }, 0, false, 0},
-        {1, "list item 0", [] { selectItem(0); }, 0, false, 0},
-        {1, "list item 1", [] { selectItem(1); }, 1, false, 0},
-        {1, "Cancel", [] { click(cancelId); }, 1, true, 0},
-        {1, "a now-button", [] { click(discIndexNowId); }, 1, false, 1},
-        {1, "the reader's now-button (disabled)", [] { click(vlrNowId); }, 1, false, 0},
-        {2, "Finish", [] { click(nextId); }, 2, true, 0},
-        {2, "Back", [] { click(backId); }, 1, false, 0},
-        {2, "list item 1", [] { selectItem(1); }, 1, false, 0},
-        {2, "list item 2", [] { selectItem(2); }, 2, false, 0},
-        {2, "Cancel", [] { click(cancelId); }, 2, true, 0},
-        {2, "a now-button", [] { click(kitIndexNowId); }, 2, false, 1},
+        {0, "Next", [] { click(nextId); }, 1, true, false, 0},
+        {0, "Back (disabled)", [] { click(backId); }, 0, false, false, 0},
+        {0, "list item 2", [] { selectItem(2); }, 2, true, false, 0},
+        {0, "list item 0", [] { selectItem(0); }, 0, false, false, 0},
+        {0, "Cancel", [] { click(cancelId); }, 0, false, true, 0},
+        {0, "a now-button", [] { click(kitIndexNowId); }, 0, false, false, 1},
+        {1, "Next", [] { click(nextId); }, 2, true, false, 0},
+        {1, "Back", [] { click(backId); }, 0, true, false, 0},
+        {1, "list item 0", [] { selectItem(0); }, 0, true, false, 0},
+        {1, "list item 2", [] { selectItem(2); }, 2, true, false, 0},
+        {1, "list item 1", [] { selectItem(1); }, 1, false, false, 0},
+        {1, "Cancel", [] { click(cancelId); }, 1, false, true, 0},
+        {1, "a now-button", [] { click(discIndexNowId); }, 1, false, false, 1},
+        {1, "the reader's now-button (disabled)", [] { click(vlrNowId); }, 1, false, false, 0},
+        {2, "Finish", [] { click(nextId); }, 2, true, true, 0},
+        {2, "Back", [] { click(backId); }, 1, true, false, 0},
+        {2, "list item 1", [] { selectItem(1); }, 1, true, false, 0},
+        {2, "list item 0", [] { selectItem(0); }, 0, true, false, 0},
+        {2, "list item 2", [] { selectItem(2); }, 2, false, false, 0},
+        {2, "Cancel", [] { click(cancelId); }, 2, false, true, 0},
+        {2, "a now-button", [] { click(kitIndexNowId); }, 2, false, false, 1},
     };
     const struct {
         bool back;
@@ -57,12 +61,14 @@ TEST_F(Wizard, StateTable) {
         AUtilities::resetState();
         AUtilities::driveWithSlash = "E:\\";
         m().processes.starts.clear();
+        m().boxes.clear();
         reader(true, true);
         saved("KitIndex", "DiscIndex", "Nothing");
         open();
         if (row.from != 0) selectItem(row.from);
         ASSERT_EQ(panel(), row.from);
         m().gui.find(frame)->icon = nullptr;  // every panel shown sets it again
+        click(windowRadioId);  // saved on no panel
         row.act();
         EXPECT_EQ(panel(), row.to);
         EXPECT_EQ(m().gui.find(part(listId))->selected, row.to);
@@ -73,9 +79,20 @@ TEST_F(Wizard, StateTable) {
         EXPECT_EQ(enabled(vlrNowId), looks[row.to].reader);
         EXPECT_EQ(closeRequests(), row.closes ? 1 : 0);
         EXPECT_EQ(static_cast<int>(m().processes.starts.size()), row.starts);
-        // Only Finish hands the choices to the shared state.
+        const std::string savedOnPanel[] = {"KitIndex", "Nothing", "DiscIndex"};
+        const std::string held[] = {P::currentTndrlSelection(*window),
+                                    P::currentPDFSelection(*window),
+                                    P::currentMixedSelection(*window)};
+        for (int p = 0; p < 3; ++p)
+            EXPECT_EQ(held[p], p == row.from && row.stores ? "Window" : savedOnPanel[p])
+                << "panel " << p;
+        // Only Finish hands the choices to the shared state, and tells of
+        // the change.
+        const bool finished = std::string(row.event) == "Finish";
         EXPECT_EQ(AUtilities::tndrlChoice(), "KitIndex");
-        EXPECT_TRUE(m().boxes.empty());
+        EXPECT_EQ(AUtilities::mixedChoice(), finished ? "Window" : "DiscIndex");
+        EXPECT_EQ(boxesWithText(changeMessage), finished ? 1 : 0);
+        EXPECT_EQ(m().boxes.size(), finished ? 1u : 0u);
         EXPECT_EQ(m().gui.find(frame)->icon != nullptr, row.to != row.from);
         EXPECT_NE(window->icon(), nullptr);
     }
@@ -382,18 +399,34 @@ TEST_F(Wizard, NowButtonsOpenAndStay) {
     m().files.addFile("E:\\vmframe.htm");
     m().files.addFile("C:\\WEB\\BROWSER.EXE");
     m().processes.associate(".htm", "C:\\WEB\\BROWSER.EXE");
+    m().files.addFile("C:\\JRE\\BIN\\JAVAW.EXE");
+    m().files.addFile("C:\\READER\\SYS\\pvns");
     AUtilities::driveWithSlash = "E:\\";
     reader(true, true);
+    AUtilities::setJavaExecutable("C:\\JRE\\BIN\\JAVAW.EXE");
+    AUtilities::setVLRPath("C:\\READER\\SYS");
+    AUtilities::setVLRParms("-A ");
+    const std::string readerLine =
+        "C:\\JRE\\BIN\\JAVAW.EXE -jar C:\\READER\\SYS\\pvns -d \"C:\\READER\\SYS\" -A "
+        "E:\\shelves;E:\\books ";
     saved("KitIndex", "Window", "DiscIndex");
     open();
     click(discIndexRadioId);
     AUtilities::openTraceFile();
     click(kitIndexNowId);
     click(discIndexNowId);
-    click(vlrNowId);  // the reader's program is not there: its own failure, no crash
-    ASSERT_GE(m().processes.starts.size(), 2u);
-    EXPECT_NE(m().processes.starts[0].commandLine.find("vmframe.htm"), std::string::npos);
-    EXPECT_NE(m().processes.starts[1].commandLine.find("vmframe.htm#disc"), std::string::npos);
+    click(vlrNowId);
+    ASSERT_EQ(m().processes.starts.size(), 3u);
+    EXPECT_EQ(m().processes.starts[0].commandLine, "C:\\WEB\\BROWSER.EXE E:\\vmframe.htm");
+    EXPECT_EQ(m().processes.starts[1].commandLine, "C:\\WEB\\BROWSER.EXE E:\\vmframe.htm#disc");
+    EXPECT_EQ(m().processes.starts[2].commandLine, readerLine);
+    EXPECT_EQ(m().processes.starts[2].program, "C:\\JRE\\BIN\\JAVAW.EXE");
+    EXPECT_EQ(m().processes.starts[2].currentDirectory, "C:\\READER\\SYS");
+    // A start that fails shows its own box; the window stays as it was.
+    m().processes.failures = {2};
+    click(vlrNowId);
+    ASSERT_EQ(m().boxes.size(), 1u);
+    EXPECT_EQ(m().boxes[0].text, "Error 2 starting program - " + readerLine);
     for (const char* name : {"AAutorunWindow::pushButtonKitIndex()",
                              "AAutorunWindow::pushButtonDiscIndex()",
                              "AAutorunWindow::pushButtonVLR()"}) {
@@ -411,33 +444,45 @@ TEST_F(Wizard, NowButtonsOpenAndStay) {
 // The whole program: Cancel after changes writes back what was read; Finish
 // writes the new choices once the window has closed.
 TEST_F(Wizard, RegistryAfterCancelAndAfterFinish) {
-    const struct {
+    struct Row {
         const char* what;
-        bool finish;
+        std::function<void()> act;
         const char* tndrl;
+        const char* mixed;
         const char* pdf;
         int changeMessages;
-    } rows[] = {{"Cancel", false, "KitIndex", "DiscIndex", 0},
-                {"Finish", true, "Nothing", "Window", 1}};
-    for (const auto& row : rows) {
+    };
+    const auto changeTandrelAndPDF = [] {
+        click(nothingRadioId);
+        click(nextId);
+        click(windowRadioId);
+        click(nextId);
+    };
+    const Row rows[] = {
+        {"Cancel", [&] { changeTandrelAndPDF(); click(cancelId); }, "KitIndex", "Window",
+         "DiscIndex", 0},
+        {"Finish", [&] { changeTandrelAndPDF(); click(nextId); }, "Nothing", "Window", "Window", 1},
+        {"Finish with only the mixed choice changed",
+         [] {
+             click(nextId);
+             click(nextId);
+             click(kitIndexRadioId);
+             click(nextId);
+         },
+         "KitIndex", "KitIndex", "DiscIndex", 1},
+    };
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         freshMachine();
         disc();
         m().registry.setString(settingsKey, "TndrlChoice", "KitIndex");
         m().registry.setString(settingsKey, "MixedChoice", "Window");
         m().registry.setString(settingsKey, "PDFChoice", "DiscIndex");
-        const bool finish = row.finish;
-        sim::input::later([finish] {
-            click(nothingRadioId);
-            click(nextId);
-            click(windowRadioId);
-            click(nextId);
-            click(finish ? nextId : cancelId);
-        });
+        sim::input::later(row.act);
         EXPECT_EQ(run({"E:\\autorun.exe"}), 0);
         EXPECT_FALSE(exited);
         EXPECT_EQ(written("TndrlChoice"), row.tndrl);
-        EXPECT_EQ(written("MixedChoice"), "Window");
+        EXPECT_EQ(written("MixedChoice"), row.mixed);
         EXPECT_EQ(written("PDFChoice"), row.pdf);
         EXPECT_EQ(written("Version"), "0013");
         EXPECT_EQ(boxesWithText(changeMessage), row.changeMessages);
