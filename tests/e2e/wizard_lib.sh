@@ -25,18 +25,22 @@ wizard_end() {
     e2e_boxwatch_stop
 }
 
-# Runs UI driver commands on the preferences window (dump FILE names a file
-# in $W).
+# Runs UI driver commands on the preferences window (the FILE of dump, ink
+# and text names a file in $W).
 drive() {
-    local args=() a next_is_file=0
+    local args=() a to_file=0 folder=
     for a in "$@"; do
-        if [ "$next_is_file" = 1 ]; then
-            args+=("$(winpath "$W/$a")")
-            next_is_file=0
-        else
-            args+=("$a")
-            [ "$a" = dump ] && next_is_file=1
+        if [ "$to_file" = 1 ]; then
+            [ -n "$folder" ] || folder=$(winpath "$W")
+            a="$folder\\$a"
+        elif [ "$to_file" = 0 ]; then
+            case "$a" in
+            dump) to_file=2 ;;
+            ink | text) to_file=3 ;;
+            esac
         fi
+        args+=("$a")
+        [ "$to_file" = 0 ] || to_file=$((to_file - 1))
     done
     wine "$E2E_TOOLS/uidriver.exe" "$TITLE" "${args[@]}" || fail "uidriver: $*"
 }

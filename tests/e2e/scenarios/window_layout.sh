@@ -1,22 +1,48 @@
 # Started without /p on the sample disc, autorun.exe shows the preferences
 # window: 620 by 435, centred, its parts in order from top to bottom, none
-# overlapping another or cut off, the heading on two lines; the close box
-# ends the run and the settings are written. A screenshot is left in
-# $W/window.png.
+# overlapping another or cut off, the heading on two lines on the screen,
+# each alternative's label centred beside its radio button; resting the
+# pointer on a control shows its long help text in the information area;
+# the close box ends the run and the settings are written. A screenshot is
+# left in $W/window.png.
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../wizard_lib.sh"
 e2e_start
 e2e_sample_disc
-TITLE=$PREFERENCES_TITLE
 
-e2e_boxwatch_start
-(cd "$W/work" && wine 'E:\autorun.exe' /t) &
-RUN=$!
-wine "$E2E_TOOLS/uidriver.exe" "$TITLE" wait 30 sleep 300 dump "$(winpath "$W/controls.txt")" ||
-    fail "no window"
+# Each alternative's radio button and label.
+ALTERNATIVES="15009:15020 15010:15022 15011:15023 15013:15021 15012:15024"
+pictures=()
+for pair in $ALTERNATIVES; do
+    pictures+=(ink "${pair%:*}" "ink${pair%:*}" ink "${pair#*:}" "ink${pair#*:}")
+done
+
+wizard_start
+drive wait 30 sleep 500 dump controls.txt "${pictures[@]}"
 import -window root "$W/window.png" || fail "no screenshot"
-wine "$E2E_TOOLS/uidriver.exe" "$TITLE" close gone 10 || fail "the close box did not close it"
-wait "$RUN" || fail "autorun.exe failed"
-e2e_boxwatch_stop
+
+# Resting the pointer on a control shows the control's long help text in
+# the information area (a disabled control's too), one control after the
+# other, so that each must replace the text before it.
+HOVER_HELP=(
+    "15010:Choose this option to open the disc index in your browser.  For a multi-disc collection, you will see the contents of the current disc.   For a single-disc collection, the collection and disc indexes are the same."
+    "15014:Click on this button to open the Velmora Reader - Corvantis if it is not already running."
+    "15006:Make a selection for each type of disc."
+    "15025:Choose this option if you don't want to set a preference for the type of disc selected.  No programs are started for the current disc if it is of the selected type.  This window (Autorun Preferences for Zantic Collections) will be shown again the next time a collection disc of the selected type is inserted."
+    "15005:Exit without saving any choices"
+)
+for row in "${HOVER_HELP[@]}"; do
+    id=${row%%:*}
+    drive hover "$id" sleep 300 text 15018 "help$id"
+    for _ in 1 2 3 4 5; do  # the rest of 100 ms, on a busy machine
+        [ "$(cat "$W/help$id")" == "${row#*:}" ] && break
+        drive sleep 300 text 15018 "help$id"
+    done
+    expect_eq "help text with the pointer on $id" "$(cat "$W/help$id")" "${row#*:}"
+done
+
+drive close gone 10
+wizard_end
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 0
 tr -d '\r' <"$W/controls.txt" >"$W/controls.tsv"
 cat "$W/controls.tsv"
@@ -50,7 +76,7 @@ for id in 15017 15006 15009 15010 15011 15013 15012 15025 15003; do
 done
 expect_eq "Back, Next, Cancel in one row" \
     "$(screen_top 15004) $(screen_top 15005)" "$(screen_top 15003) $(screen_top 15003)"
-for pair in 15009:15020 15010:15022 15011:15023 15013:15021 15012:15024; do
+for pair in $ALTERNATIVES; do
     expect_eq "label beside radio ${pair%:*}" "$(screen_top ${pair#*:})" "$(screen_top ${pair%:*})"
 done
 
@@ -77,7 +103,46 @@ awk -F'\t' '
         }
         exit bad
     }' "$W/controls.tsv" || fail "layout faults (above)"
-[ "$(field 15017 10)" -ge 2 ] || fail "the heading does not wrap: $(field 15017 10) line(s)"
+expect_eq "lines of the heading on the screen" "$(field 15017 10)" 2
+
+# The rows in which a control's ink picture (a file in $W) has ink, as
+# "TOP BOTTOM" in the frame's client coordinates (BOTTOM exclusive); with
+# "first", only the rows of its first letter, the columns from the first
+# with ink to the next without.
+ink_rows() {  # file [first]
+    awk -v first="${2:-}" '
+        function inked(c,   y) {
+            for (y = 0; y < n; y++) if (substr(row[y], c, 1) == "#") return 1
+            return 0
+        }
+        NR == 1 { top = $2; next }
+        { row[n++] = $0 }
+        END {
+            from = 1; to = length(row[0])
+            if (first) {
+                while (from <= to && !inked(from)) from++
+                for (c = from; c <= to && inked(c); c++) ;
+                to = c - 1
+            }
+            lo = -1
+            for (y = 0; y < n; y++)
+                if (index(substr(row[y], from, to - from + 1), "#")) { if (lo < 0) lo = y; hi = y + 1 }
+            if (lo < 0) print "none"; else print top + lo, top + hi
+        }' "$W/$1"
+}
+
+# On the screen each label stands centred beside its radio button: the
+# middle of the label's capital first letter within a pixel of the middle of
+# the button's circle (the whole line would not do: descenders hang below).
+for pair in $ALTERNATIVES; do
+    radio=${pair%:*} label=${pair#*:}
+    read -r circle_top circle_bottom < <(ink_rows "ink$radio")
+    read -r letter_top letter_bottom < <(ink_rows "ink$label" first)
+    [ "$circle_top" != none ] && [ "$letter_top" != none ] || fail "no ink on $radio or $label"
+    off=$(((letter_top + letter_bottom) - (circle_top + circle_bottom)))  # twice the distance
+    [ "${off#-}" -le 2 ] || fail "label $label (rows $letter_top-$letter_bottom) is not centred" \
+        "beside radio $radio (rows $circle_top-$circle_bottom)"
+done
 
 # The close box ended the run normally: the settings were written.
 grep -q '^AUtilities::setRegistryKeys() RegSetValueEx( tndrlChoice = Window ) rc = 0' \

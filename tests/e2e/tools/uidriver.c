@@ -8,6 +8,8 @@
                         LBN_SELCHANGE to the list's parent)
      hover ID           the pointer onto the control's centre
      text ID FILE       the control's text into FILE
+     ink ID FILE        what the control shows on the screen, as a picture of
+                        its ink (below)
      size W H           the frame resized to W by H pixels, as by its border
      close              the close box: WM_SYSCOMMAND SC_CLOSE
      gone SECONDS       until no window with the title exists
@@ -17,12 +19,21 @@
    in screen pixels; then one tab-separated line per control, in Z order,
    depth first:
      ID CLASS PARENTID ENABLED VISIBLE LEFT TOP RIGHT BOTTOM LINES NEED TEXT
-   with the rectangle in the frame's client coordinates, LINES the lines the
-   text takes at the control's width with word wrapping in its font, NEED the
-   width of the text on one line (both in the library's font: a font handle of
+   with the rectangle in the frame's client coordinates, LINES the lines of
+   text that a static text shows (below; 0 for other controls), NEED the
+   width of the text on one line (in the library's font: a font handle of
    another process cannot be read), TEXT the text (list boxes: their items
    joined by "|" and the selected index after "#"; buttons: "[x]" first when
-   checked). Exit code 0, or 1 with a message on stderr. */
+   checked).
+   LINES and the ink picture are read from the screen, so they are what a
+   user sees (the window must be on top). Ink is a pixel whose colour differs
+   from the control's background, the colour that most of its pixels have;
+   LINES counts the runs of rows with ink. The ink picture's first line is
+   the control's rectangle
+     LEFT TOP RIGHT BOTTOM
+   in the frame's client coordinates, then one line per row of its pixels,
+   "#" for ink and "." for the background.
+   Exit code 0, or 1 with a message on stderr. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -67,25 +78,92 @@ static HWND byId(int id) {
     return found;
 }
 
-static void textMeasure(HWND h, const wchar_t* text, int width, int* lines, int* need) {
+static int textWidth(HWND h, const wchar_t* text) {
     static HFONT font;
     HDC dc = GetDC(h);
     HGDIOBJ old;
+    SIZE size = {0, 0};
     if (!font)
         font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg");
     old = SelectObject(dc, font);
-    TEXTMETRICW tm;
-    RECT r = {0, 0, width, 0};
-    SIZE size = {0, 0};
-    GetTextMetricsW(dc, &tm);
-    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     GetTextExtentPoint32W(dc, text, (int)wcslen(text), &size);
-    *lines = tm.tmHeight ? (r.bottom - r.top + tm.tmHeight - 1) / tm.tmHeight : 0;
-    *need = size.cx;
     SelectObject(dc, old);
     ReleaseDC(h, dc);
+    return size.cx;
+}
+
+/* The control as shown on the screen: its rectangle, and per pixel, row by
+   row, whether it is ink (1) or background (0); the caller frees it. */
+static char* capture(HWND h, RECT* r) {
+    BITMAPINFO bi;
+    DWORD *bits = NULL, colours[64], background = 0;
+    int counts[64] = {0}, kinds = 0, best = 0, w, ht, k;
+    HDC screen, dc;
+    HBITMAP bitmap;
+    char* ink;
+    GetWindowRect(h, r);
+    w = r->right - r->left, ht = r->bottom - r->top;
+    if (w <= 0 || ht <= 0) {
+        r->right = r->left, r->bottom = r->top;
+        return calloc(1, 1);
+    }
+    screen = GetDC(NULL), dc = CreateCompatibleDC(screen);
+    ZeroMemory(&bi, sizeof bi);
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -ht; /* top row first */
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
+    ink = malloc((size_t)(w * ht + 1));
+    if (!bitmap || !ink) die("cannot capture the screen", NULL);
+    SelectObject(dc, bitmap);
+    if (!BitBlt(dc, 0, 0, w, ht, screen, r->left, r->top, SRCCOPY)) die("BitBlt failed", NULL);
+    GdiFlush();
+    for (k = 0; k < w * ht; ++k) {
+        DWORD c = bits[k] & 0xFFFFFF;
+        int j = 0;
+        while (j < kinds && colours[j] != c) ++j;
+        if (j == kinds && kinds < 64) colours[kinds++] = c;
+        if (j < kinds && ++counts[j] > best) best = counts[j], background = c;
+    }
+    for (k = 0; k < w * ht; ++k) ink[k] = (bits[k] & 0xFFFFFF) != background;
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    ReleaseDC(NULL, screen);
+    return ink;
+}
+
+static int inkLines(HWND h) {
+    RECT r;
+    char* ink = capture(h, &r);
+    int w = r.right - r.left, ht = r.bottom - r.top, x, y, lines = 0, before = 0;
+    for (y = 0; y < ht; ++y) {
+        int any = 0;
+        for (x = 0; x < w; ++x) any |= ink[y * w + x];
+        lines += any && !before;
+        before = any;
+    }
+    free(ink);
+    return lines;
+}
+
+static void inkPicture(HWND h) {
+    RECT r;
+    POINT corner;
+    char* ink = capture(h, &r);
+    int w = r.right - r.left, ht = r.bottom - r.top, x, y;
+    corner.x = r.left, corner.y = r.top;
+    ScreenToClient(frame, &corner);
+    fprintf(out, "%ld %ld %ld %ld\n", corner.x, corner.y, corner.x + w, corner.y + ht);
+    for (y = 0; y < ht; ++y) {
+        for (x = 0; x < w; ++x) fputc(ink[y * w + x] ? '#' : '.', out);
+        fputc('\n', out);
+    }
+    free(ink);
 }
 
 static void putUtf8(const wchar_t* text) {
@@ -107,11 +185,8 @@ static void dumpOne(HWND h) {
     corner.x = r.left, corner.y = r.top;
     ScreenToClient(frame, &corner);
     GetWindowTextW(h, text, 4096);
-    if (_wcsicmp(cls, L"Static") == 0 || _wcsicmp(cls, L"Button") == 0) {
-        RECT client;
-        GetClientRect(h, &client);
-        textMeasure(h, text, client.right, &lines, &need);
-    }
+    if (_wcsicmp(cls, L"Static") == 0) lines = inkLines(h);
+    if (_wcsicmp(cls, L"Static") == 0 || _wcsicmp(cls, L"Button") == 0) need = textWidth(h, text);
     fprintf(out, "%d\t%ls\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%d\t%d\t", GetDlgCtrlID(h), cls,
             parent == frame ? 0 : GetDlgCtrlID(parent), IsWindowEnabled(h) ? 1 : 0,
             IsWindowVisible(h) ? 1 : 0, corner.x, corner.y, corner.x + (r.right - r.left),
@@ -201,6 +276,13 @@ int main(int argc, char** argv) {
             if (!out) die("cannot write", argv[i]);
             GetWindowTextW(h, text, 4096);
             putUtf8(text);
+            fclose(out);
+        } else if (strcmp(cmd, "ink") == 0 && i + 2 < argc) {
+            HWND h = byId(atoi(argv[++i]));
+            if (!h) die("no control", argv[i]);
+            out = fopen(argv[++i], "wb");
+            if (!out) die("cannot write", argv[i]);
+            inkPicture(h);
             fclose(out);
         } else if (strcmp(cmd, "size") == 0 && i + 2 < argc) {
             int w = atoi(argv[i + 1]), h = atoi(argv[i + 2]);
