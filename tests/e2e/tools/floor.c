@@ -1,16 +1,19 @@
 /* The yardstick of the start-up benchmarks: makes the system calls that
-   autorun.exe makes on the measured path, in the same order and with the
-   same arguments, and nothing else. Put on the disc beside autorun.exe and
+   autorun.exe cannot do without on the measured path, in its order and with
+   its arguments, and nothing else. Put on the disc beside autorun.exe and
    started the same way:
      floor /p   as autorun.exe /p with the saved choice KitIndex: the
                 start-up checks, the browser associated with the disc's
                 vmframe.htm started with the disc root as working folder,
                 the settings written back
      floor      the start-up checks, then a frame window with the
-                preferences window's controls at their places, shown; when
-                it is closed, the settings written back
+                preferences window's controls at their places, in its
+                font, with an icon, brought to the foreground and shown;
+                when it is closed, the settings written back
    Nothing is decided from what is read: the benchmark's machine has no
-   window to close and one saved choice. */
+   window to close and one saved choice. What autorun.exe adds to this is
+   its own work: its runtime, its layout (measuring texts, placing the
+   controls after creating them) and its event plumbing. */
 #include <windows.h>
 #include <shellapi.h>
 #include <io.h>
@@ -252,8 +255,9 @@ static void runWindow(void) {
                                             "Discs with only PDF files",
                                             "Discs with both Tandrel and PDF files"};
     HINSTANCE instance = GetModuleHandleA(NULL);
-    HWND windows[1 + sizeof parts / sizeof *parts];
+    HWND windows[1 + sizeof parts / sizeof *parts], foreground;
     HFONT font;
+    HICON icon;
     MSG msg;
     size_t i;
     for (i = 0; i < sizeof classes / sizeof *classes; ++i) {
@@ -285,9 +289,19 @@ static void runWindow(void) {
     }
     for (i = 0; i < sizeof discTypes / sizeof *discTypes; ++i)
         SendMessageA(windows[list], LB_ADDSTRING, 0, (LPARAM)discTypes[i]);
+    /* The program asks for the focus while the frame is still hidden. */
+    foreground = GetForegroundWindow();
+    if (foreground && GetWindowThreadProcessId(foreground, NULL) == GetCurrentThreadId())
+        SetFocus(windows[frame]);
+    else
+        SetForegroundWindow(windows[frame]);
+    EnableWindow(windows[back], FALSE);
     SendMessageA(windows[list], LB_SETCURSEL, 0, 0);
     SendMessageA(windows[kitRadio], BM_SETCHECK, BST_CHECKED, 0);
-    EnableWindow(windows[back], FALSE);
+    /* The system's icon in place of the program's own, of the same size. */
+    icon = LoadIconA(NULL, IDI_APPLICATION);
+    SendMessageA(windows[frame], WM_SETICON, ICON_BIG, (LPARAM)icon);
+    SendMessageA(windows[frame], WM_SETICON, ICON_SMALL, (LPARAM)icon);
     ShowWindow(windows[frame], SW_SHOW);
     UpdateWindow(windows[frame]);
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
