@@ -242,6 +242,15 @@ TEST_F(Library, FocusIconAndClient) {
     EXPECT_EQ(m().gui.find(canvas->handle())->id, 0x8008u);
 }
 
+// The user may have dragged a frame away: placing it where the library last
+// put it still moves it there.
+TEST_F(Library, AFrameIsPlacedEvenAtItsLastPlace) {
+    const gui::Rect place = frame->rect();
+    m().gui.find(frame->handle())->rect = gui::Rect::at(40, 30, 300, 200);  // the drag
+    frame->moveSizeTo(place);
+    EXPECT_EQ(m().gui.find(frame->handle())->rect, place);
+}
+
 TEST_F(Library, HoverHelpAfterTheRestOfTheLatestWindow) {
     auto& area = *new gui::InfoArea(*frame, 9);
     auto& a = add<gui::PushButton>(1);
@@ -334,11 +343,15 @@ TEST_F(Library, ViewPortScrollsAChildLargerThanTheView) {
     frame->setClient(view);
     frame->show();  // a frame is laid out when shown
     const gui::Size client = gui::peer::clientSize(frame->handle());
+    // Scrolling moves the child without resizing it: the native window follows.
+    const auto native = [&] { return m().gui.find(inner.handle())->rect; };
     EXPECT_EQ(inner.rect(), gui::Rect::at(0, 0, 500, client.height));
     view->scrollTo({120, 0});
     EXPECT_EQ(inner.rect(), gui::Rect::at(-120, 0, 500, client.height));
+    EXPECT_EQ(native(), inner.rect());
     view->scrollTo({900, 0});  // no further than the end
     EXPECT_EQ(inner.rect().right, client.width);
+    EXPECT_EQ(native(), inner.rect());
     EXPECT_EQ(m().gui.find(view->handle())->scrollContent, (gui::Size{500, client.height}));
     parts.clear();
 }

@@ -99,9 +99,14 @@ Window& Window::show(bool show) {
     return *this;
 }
 
+// A child window is moved only when its place changes: nothing but the
+// library moves it, and every move costs the window system a round of
+// messages. A frame, which the user may have moved, is always moved.
 Window& Window::moveSizeTo(const Rect& rect) {
+    const bool child = parent_ && parent_->ownsHandle_;
+    const bool moved = !child || !(rect_ == rect);
     rect_ = rect;
-    if (handle_) peer::setRect(handle_, rect);
+    if (handle_ && moved) peer::setRect(handle_, rect);
     return *this;
 }
 

@@ -366,9 +366,19 @@ Size clientSize(os::HWND window) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+namespace {
+// One memory DC of the screen for every measurement, kept for the process:
+// a window's own DC costs a round trip to the display driver each time.
+HDC measuringDC() {
+    static HDC dc = CreateCompatibleDC(nullptr);
+    return dc;
+}
+}  // namespace
+
 Size textSize(os::HWND window, const std::string& text) {
     const ::HWND h = native(window);
-    HDC dc = GetDC(h);
+    HDC shared = measuringDC();
+    HDC dc = shared ? shared : GetDC(h);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0));
     HGDIOBJ old = SelectObject(dc, font ? font : guiFont());
     SIZE extent = {};
@@ -376,7 +386,7 @@ Size textSize(os::HWND window, const std::string& text) {
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
-    ReleaseDC(h, dc);
+    if (!shared) ReleaseDC(h, dc);
     return {extent.cx, metrics.tmHeight};
 }
 

@@ -48,7 +48,7 @@ tr -d '\r' <"$W/controls.txt" >"$W/controls.tsv"
 cat "$W/controls.tsv"
 
 # The frame: 620 by 435, centred on the screen.
-read -r _ left top right bottom _ _ _ _ sw sh < <(head -n1 "$W/controls.tsv")
+read -r _ left top right bottom _ _ _ _ sw sh line < <(head -n1 "$W/controls.tsv")
 expect_eq "frame size" "$((right - left))x$((bottom - top))" "620x435"
 expect_eq "frame corner" "$left,$top" "$(((sw - 620) / 2)),$(((sh - 435) / 2))"
 
@@ -79,6 +79,9 @@ expect_eq "Back, Next, Cancel in one row" \
 for pair in $ALTERNATIVES; do
     expect_eq "label beside radio ${pair%:*}" "$(screen_top ${pair#*:})" "$(screen_top ${pair%:*})"
 done
+# Texts are measured in the library's font: the information area is four of
+# its lines high, and a margin of 8.
+expect_eq "information area height" "$(($(field 15018 9) - $(screen_top 15018)))" "$((4 * line + 8))"
 
 # No control overlaps a sibling, none sticks out of its parent, and every
 # text fits its control's width (the heading by wrapping).

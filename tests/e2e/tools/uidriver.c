@@ -15,9 +15,9 @@
      gone SECONDS       until no window with the title exists
      sleep MS
    The dump's first line is
-     frame LEFT TOP RIGHT BOTTOM CLIENTLEFT CLIENTTOP CLIENTRIGHT CLIENTBOTTOM SCREENW SCREENH
-   in screen pixels; then one tab-separated line per control, in Z order,
-   depth first:
+     frame LEFT TOP RIGHT BOTTOM CLIENTLEFT CLIENTTOP CLIENTRIGHT CLIENTBOTTOM SCREENW SCREENH LINE
+   in screen pixels, LINE the height of a line in the library's font; then
+   one tab-separated line per control, in Z order, depth first:
      ID CLASS PARENTID ENABLED VISIBLE LEFT TOP RIGHT BOTTOM LINES NEED TEXT
    with the rectangle in the frame's client coordinates, LINES the lines of
    text that a static text shows (below; 0 for other controls), NEED the
@@ -78,16 +78,29 @@ static HWND byId(int id) {
     return found;
 }
 
-static int textWidth(HWND h, const wchar_t* text) {
+static HFONT libraryFont(void) {
     static HFONT font;
-    HDC dc = GetDC(h);
-    HGDIOBJ old;
-    SIZE size = {0, 0};
     if (!font)
         font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg");
-    old = SelectObject(dc, font);
+    return font;
+}
+
+static int lineHeight(HWND h) {
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, libraryFont());
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    return tm.tmHeight;
+}
+
+static int textWidth(HWND h, const wchar_t* text) {
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, libraryFont());
+    SIZE size = {0, 0};
     GetTextExtentPoint32W(dc, text, (int)wcslen(text), &size);
     SelectObject(dc, old);
     ReleaseDC(h, dc);
@@ -244,9 +257,9 @@ int main(int argc, char** argv) {
             tl.x = c.left, tl.y = c.top, br.x = c.right, br.y = c.bottom;
             ClientToScreen(frame, &tl);
             ClientToScreen(frame, &br);
-            fprintf(out, "frame %ld %ld %ld %ld %ld %ld %ld %ld %d %d\n", w.left, w.top, w.right,
-                    w.bottom, tl.x, tl.y, br.x, br.y, GetSystemMetrics(SM_CXSCREEN),
-                    GetSystemMetrics(SM_CYSCREEN));
+            fprintf(out, "frame %ld %ld %ld %ld %ld %ld %ld %ld %d %d %d\n", w.left, w.top,
+                    w.right, w.bottom, tl.x, tl.y, br.x, br.y, GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN), lineHeight(frame));
             dumpTree(frame);
             fclose(out);
         } else if (strcmp(cmd, "click") == 0 && i + 1 < argc) {
