@@ -37,7 +37,7 @@ bench_compare() {  # what is measured, measurement function
     local a=() b=() i ma mb
     measure() {  # program: its milliseconds, or the run ends here
         local ms
-        ms=$("$1" "$2") && [[ "$ms" =~ ^[0-9]+$ ]] || fail "$2: no time measured [$ms]"
+        ms=$("$1" "$2") && [[ "$ms" =~ ^[0-9]+(\.[0-9]+)?$ ]] || fail "$2: no time measured [$ms]"
         echo "$ms"
     }
     measure "$2" autorun >/dev/null
