@@ -1,24 +1,13 @@
-// Helpers of the launch tests: the trace lines of some operations, and the
-// arguments that a started program gets from its command line.
+// Helpers of the launch tests: the arguments that a started program gets
+// from its command line.
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "support.h"
 
 namespace test {
-
-// The lines of `trace` written under one of `names` ("AUtilities::openVLR()").
-inline std::vector<std::string> linesOf(const std::vector<std::string>& trace,
-                                        std::initializer_list<std::string> names) {
-    std::vector<std::string> out;
-    for (const std::string& line : trace)
-        for (const std::string& name : names)
-            if (line.compare(0, name.size() + 1, name + " ") == 0) out.push_back(line);
-    return out;
-}
 
 // Splits a command line as the C runtime's start-up code does for argv:
 // blanks and tabs separate arguments outside double quotes; 2n backslashes

@@ -17,6 +17,16 @@ namespace test {
 
 const char settingsKey[] = "Software\\Zantic\\Vm_Autorun";
 
+// The lines of `trace` written under one of `names` ("AUtilities::openVLR()").
+inline std::vector<std::string> linesOf(const std::vector<std::string>& trace,
+                                        std::initializer_list<std::string> names) {
+    std::vector<std::string> out;
+    for (const std::string& line : trace)
+        for (const std::string& name : names)
+            if (line.compare(0, name.size() + 1, name + " ") == 0) out.push_back(line);
+    return out;
+}
+
 class Fixture : public ::testing::Test {
 protected:
     void SetUp() override { freshMachine(); }
@@ -77,10 +87,8 @@ protected:
     // The trace lines of one operation, e.g. "AUtilities::findVLR()", without
     // the name and its blank.
     std::vector<std::string> traceOf(const std::string& name) {
-        std::vector<std::string> out;
-        for (const std::string& line : lines())
-            if (line.compare(0, name.size() + 1, name + " ") == 0)
-                out.push_back(line.substr(name.size() + 1));
+        std::vector<std::string> out = linesOf(lines(), {name});
+        for (std::string& line : out) line.erase(0, name.size() + 1);
         return out;
     }
 

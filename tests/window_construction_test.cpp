@@ -12,8 +12,7 @@
 #include "gui/MessageDialog.h"
 #include "preferences/AAutorunWindow.h"
 #include "sim/input.h"
-#include "support.h"
-#include "window_probe.h"
+#include "wizard_support.h"
 
 namespace {
 
@@ -22,32 +21,15 @@ using Part = std::function<gui::Window*(AAutorunWindow&)>;
 #define PART(field) [](AAutorunWindow& w) -> gui::Window* { return P::field(w); }
 
 const char title[] = "Autorun Preferences for Zantic Collections";
-const std::string settingsKey = "Software\\Zantic\\Vm_Autorun";
 
-class Window : public test::Fixture {
+class Window : public test::WizardFixture {
 protected:
-    void TearDown() override {
-        delete window;
-        Fixture::TearDown();
-    }
-    AAutorunWindow& build() {
-        window = new AAutorunWindow(15000, &gui::desktop(), nullptr,
-                                    AAutorunWindow::initialFrameRect(),
-                                    gui::FrameWindow::defaultStyle(),
-                                    AAutorunWindow::initialTitle().c_str());
-        return *window;
-    }
-    void disc() {
-        m().files.addFile("E:\\vmframe.htm", "<html>");
-        m().files.addFile("E:\\autohtml\\autorun.js", "var kitTitle = \"Dovrel Kit\";\r\n");
-    }
     std::vector<std::string> choicesWritten() {
         std::vector<std::string> names;
         for (const sim::Registry::Write& w : m().registry.writes)
             if (w.name != "Date") names.push_back(w.name);
         return names;
     }
-    AAutorunWindow* window = nullptr;
 };
 
 TEST_F(Window, InitialFrameRectIsCentredAndTruncatesTowardZero) {

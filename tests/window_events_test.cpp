@@ -116,10 +116,7 @@ TEST_F(WindowEvents, ReadyNotificationReachesOutsideObserversAndChangesNothing) 
             return *this;
         }
     } outside;
-    window = new AAutorunWindow(15000, &gui::desktop(), nullptr,
-                                AAutorunWindow::initialFrameRect(),
-                                gui::FrameWindow::defaultStyle(),
-                                AAutorunWindow::initialTitle().c_str());
+    build();
     outside.observe(*window);
     AUtilities::openTraceFile();
     EXPECT_EQ(&window->makeReady(), window);
@@ -190,10 +187,7 @@ TEST_F(WindowEvents, PointingAtAControlShowsItsLongHelp) {
 // The connection makes its one transfer at activation; before it the area
 // shows nothing, and later notifications transfer nothing.
 TEST_F(WindowEvents, HelpAreaConnectionTransfersOnce) {
-    window = new AAutorunWindow(15000, &gui::desktop(), nullptr,
-                                AAutorunWindow::initialFrameRect(),
-                                gui::FrameWindow::defaultStyle(),
-                                AAutorunWindow::initialTitle().c_str());
+    build();
     window->show();
     sim::input::restPointer(part(listId));
     EXPECT_EQ(infoText(), "");

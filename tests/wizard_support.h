@@ -64,12 +64,18 @@ protected:
         AUtilities::setVLRVersion(version);
     }
 
-    // Builds the window as main does, makes it ready and shows it.
-    AAutorunWindow& open() {
+    // Builds the window as main does.
+    AAutorunWindow& build() {
         window = new AAutorunWindow(15000, &gui::desktop(), nullptr,
                                     AAutorunWindow::initialFrameRect(),
                                     gui::FrameWindow::defaultStyle(),
                                     AAutorunWindow::initialTitle().c_str());
+        return *window;
+    }
+
+    // Builds the window, makes it ready and shows it.
+    AAutorunWindow& open() {
+        build();
         window->makeReady();
         window->show();
         frame = window->handle();
