@@ -20,14 +20,10 @@ now_ms() { date +%s%3N; }
 # its child's first line.
 start_to_child() {
     rm -f "$RECORDER_LOG"
-    local t0 i
+    local t0
     t0=$(now_ms)
     (cd "$W/work" && wine "E:\\$1.exe" /p)
-    for i in $(seq 200); do
-        [ "$(records "$RECORDER_LOG")" == 1 ] && break
-        sleep 0.05
-    done
-    [ "$(records "$RECORDER_LOG")" == 1 ] || fail "$1 did not start the child"
+    await_records "$RECORDER_LOG" 1 || fail "$1 did not start the child"
     echo $(($(logged "$RECORDER_LOG" start) - t0))
 }
 

@@ -63,3 +63,13 @@ records() {
     [ -f "$1" ] || { echo 0; return; }
     grep -c '^end$' "$1"
 }
+
+# Waits up to 10 seconds for a log to hold this many whole records.
+await_records() {  # log count
+    local i
+    for i in $(seq 200); do
+        [ "$(records "$1")" == "$2" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}

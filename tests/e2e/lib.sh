@@ -131,6 +131,21 @@ e2e_run() {
     (cd "$W/work" && wine "$AUTORUN_EXE" "$@")
 }
 
+# A window of another program (the titlewin tool) with this title, logging
+# the close requests it gets to $W/NAME.log; waits until it stands. Its
+# process id is left in TITLEWIN_PID.
+e2e_titlewin() {  # name title [count]
+    rm -f "$W/$1.log"
+    wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" ${3:+"$3"} &
+    TITLEWIN_PID=$!
+    local i
+    for i in $(seq 300); do
+        grep -q ready "$W/$1.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "window $1 did not open"
+}
+
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.
 e2e_boxes() { tr -d '\r' <"$W/boxes.log"; }
 

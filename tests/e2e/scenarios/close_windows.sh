@@ -4,17 +4,6 @@ source "$(dirname "$0")/../lib.sh"
 e2e_start
 e2e_sample_disc
 
-# titlewin NAME TITLE: a window of another process, logging to $W/NAME.log.
-titlewin() {
-    rm -f "$W/$1.log"
-    wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" &
-    local i
-    for i in $(seq 100); do
-        grep -q ready "$W/$1.log" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "window $1 did not open"
-}
 # closed NAME: whether the window got a close request within 5 seconds.
 closed() {
     local i
@@ -26,8 +15,8 @@ closed() {
 }
 
 kitTitle="index - zantic dovrel SAMPLE collection - DECEMBER 2026 - browser"
-titlewin prefs1 "Autorun Preferences for Zantic Collections"
-titlewin kit1 "$kitTitle"
+e2e_titlewin prefs1 "Autorun Preferences for Zantic Collections"
+e2e_titlewin kit1 "$kitTitle"
 e2e_boxwatch_start
 e2e_window_closer_start
 (cd "$W/work" && wine 'E:\autorun.exe' /t)
@@ -38,7 +27,7 @@ sleep 1
 grep -q WM_CLOSE "$W/kit1.log" && fail "a kit window was closed without /p"
 mv "$W/work/trace.txt" "$W/trace-without-p.txt"
 
-titlewin prefs2 "Autorun Preferences for Zantic Collections"
+e2e_titlewin prefs2 "Autorun Preferences for Zantic Collections"
 e2e_boxwatch_start
 e2e_window_closer_start
 (cd "$W/work" && wine 'E:\autorun.exe' /p /t)

@@ -7,13 +7,7 @@ e2e_start
 launch_setup
 e2e_set_choices KitIndex Nothing Nothing
 
-rm -f "$W/others.log"
-wine "$E2E_TOOLS/titlewin.exe" "Another program" "$(winpath "$W/others.log")" 500 &
-for i in $(seq 300); do
-    grep -q ready "$W/others.log" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q ready "$W/others.log" 2>/dev/null || fail "the other program's windows did not open"
+e2e_titlewin others "Another program" 500
 
 kit_file() {  # title
     printf 'var kitTitle = "%s";\r\nvar editionDate = "2026";\r\n' "$1" \
@@ -24,16 +18,12 @@ kit_file() {  # title
 # the saved choice was carried out. (The other program's windows stay open,
 # so the run is not followed by waiting for every process to end.)
 timed_run() {  # what
-    local t0 t1 i
+    local t0 t1
     rm -f "$RECORDER_LOG"
     t0=$(date +%s%3N)
     (cd "$W/work" && wine "E:\\autorun.exe" /p /t)
     t1=$(date +%s%3N)
-    for i in $(seq 100); do
-        [ "$(records "$RECORDER_LOG")" == 1 ] && break
-        sleep 0.1
-    done
-    expect_eq "$1: starts" "$(records "$RECORDER_LOG")" 1
+    await_records "$RECORDER_LOG" 1 || fail "$1: the browser was not started"
     [ "$(grep -c "^AUtilities::closeWindow() Exit\." "$W/work/trace.txt")" == 2 ] ||
         fail "$1: the kit's windows were not looked for"
     echo $((t1 - t0))

@@ -8,15 +8,8 @@ launch_setup
 wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.5' /f >/dev/null 2>&1
 e2e_set_choices VLR Nothing Nothing 0012
 
-rm -f "$W/window.log"
-wine "$E2E_TOOLS/titlewin.exe" "zantic velmora reader LIST OF BOOKSHELVES - E:\\" \
-    "$(winpath "$W/window.log")" &
-window_pid=$!
-for i in $(seq 100); do
-    grep -q ready "$W/window.log" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q ready "$W/window.log" 2>/dev/null || fail "the bookshelf window did not open"
+e2e_titlewin window "zantic velmora reader LIST OF BOOKSHELVES - E:\\"
+window_pid=$TITLEWIN_PID
 
 rm -f "$RECORDER_LOG" "$JAVA_LOG"
 e2e_boxwatch_start

@@ -76,14 +76,18 @@ static void walkWindows(void) {
     DestroyWindow(hidden);
 }
 
+/* Read in pieces of 64 KiB, as the program reads it. */
 static void readKitDescription(void) {
-    char name[MAX_PATH], chunk[4096];
-    FILE* file;
+    static char piece[64 * 1024];
+    char name[MAX_PATH];
+    HANDLE file;
+    DWORD read;
     path(name, sizeof name, "autohtml\\autorun.js");
-    file = fopen(name, "rb");
-    if (!file) return;
-    while (fread(chunk, 1, sizeof chunk, file) > 0) continue;
-    fclose(file);
+    file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return;
+    while (ReadFile(file, piece, sizeof piece, &read, NULL) && read > 0) continue;
+    CloseHandle(file);
 }
 
 static void readChoices(void) {
