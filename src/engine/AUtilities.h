@@ -56,6 +56,10 @@ public:
     static const std::string choiceNothing;
     static std::string programName;
     static const std::string version;
+    // The disc's frame page: it marks a kit disc and is the collection index.
+    static const std::string framePage;
+    // The oldest reader that takes the current options; an older one is warned about.
+    static const std::string currentVLRVersion;
 
     static bool isSlashH();
     static bool isSlashP();

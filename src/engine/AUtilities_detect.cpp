@@ -2,6 +2,7 @@
 // paths and the reader's version keys in the registry.
 #include "engine/AUtilities.h"
 #include "engine/RegistryText.h"
+#include "engine/ShortPath.h"
 #include "gui/Text.h"
 
 namespace {
@@ -10,24 +11,8 @@ const char javaKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\
 const char readerPathKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\pvnshelves.jar";
 const char readerVersionsKey[] = "Software\\Zantic\\Zantic Velmora Reader";
-const char oldestFullReader[] = "2.3.5";
 const char newReaderOptions[] = "-A ";
 const char oldReaderOptions[] = "-s -u ";
-constexpr os::DWORD shortPathLimit = 1020;
-
-
-os::LONG openForReading(const char* path, os::HKEY* key) {
-    return os::RegOpenKeyExA(os::hkeyLocalMachine(), path, 0, os::KEY_READ, key);
-}
-
-// The short form of an existing path. When the conversion fails or would not
-// fit, the long path itself, so the result always names what was found.
-std::string shortPathOf(const std::string& longPath) {
-    char buffer[registryBufferSize] = {};
-    const os::DWORD n = os::GetShortPathNameA(longPath.c_str(), buffer, shortPathLimit);
-    if (n == 0 || n >= shortPathLimit) return longPath;
-    return buffer;
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -124,7 +109,7 @@ bool AUtilities::findVLR() {
         }
         if (!best.empty()) {
             setVLRVersion(best);
-            setVLRParms(gui::lowerThan(best, oldestFullReader) ? oldReaderOptions
+            setVLRParms(gui::lowerThan(best, currentVLRVersion) ? oldReaderOptions
                                                                : newReaderOptions);
         }
     }

@@ -3,10 +3,10 @@
 
 #include "engine/AUtilities.h"
 #include "engine/KitDescription.h"
+#include "gui/Text.h"
 
 namespace {
 
-const char framePage[] = "vmframe.htm";
 const char searchedDrives[] = "CDEFGHIJKLMNOPQRSTUVWXYZ";  // never A or B
 const char kitDescriptionFile[] = "autohtml\\autorun.js";
 
@@ -52,12 +52,12 @@ int AUtilities::getCurrentDirectory() {
     }
 
     if (driveWithSlash.empty()) {
-        trace(me, "Searching drives for %s", framePage);
+        trace(me, "Searching drives for %s", framePage.c_str());
         for (const char* letter = searchedDrives; *letter; ++letter) {
             const std::string drive(1, *letter);
             const std::string page = drive + ":\\" + framePage;
             if (os::_access(page.c_str(), 0) == 0) {
-                trace(me, "%s found at %s", framePage, drive.c_str());
+                trace(me, "%s found at %s", framePage.c_str(), drive.c_str());
                 driveWithSlash = drive + ":\\";
                 break;
             }
@@ -65,7 +65,7 @@ int AUtilities::getCurrentDirectory() {
     }
 
     if (driveWithSlash.empty()) {
-        trace(me, "%s never found", framePage);
+        trace(me, "%s never found", framePage.c_str());
         rc = rcNotFound;
     }
 
@@ -99,6 +99,6 @@ bool AUtilities::doesFileExist(std::string fileName) {
     trace(me, "Entry.  filename = \"%s\"", fileName.c_str());
     const int rc = os::_access(fileName.c_str(), 0);
     trace(me, "access rc = %d", rc);
-    trace(me, "Exit.  boolean rc = %s", rc == 0 ? "true" : "false");
+    trace(me, "Exit.  boolean rc = %s", gui::boolText(rc == 0));
     return rc == 0;
 }

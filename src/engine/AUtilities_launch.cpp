@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/AUtilities.h"
+#include "engine/ShortPath.h"
 #include "engine/quoting.h"
 #include "gui/Text.h"
 
@@ -54,9 +55,7 @@ std::string AUtilities::findExecutable(std::string fileName) {
     const os::INT_PTR rc = os::FindExecutableA(fileName.c_str(), "", buffer);
     std::string executable;
     if (rc > 32) {
-        // A failed conversion leaves the buffer as it was: the full path.
-        os::GetShortPathNameA(buffer, buffer, 1020);
-        executable = buffer;
+        executable = shortPathOf(buffer);
     } else if (rc == os::SE_ERR_NOASSOC) {
         showMessage("No viewer is associated with %s", fileName.c_str());
     } else {
@@ -74,7 +73,7 @@ int AUtilities::openBrowser(std::string whichIndex) {
     trace(me, "whichIndex = \"%s\"", whichIndex.c_str());
 
     int rc = rcOK;
-    const std::string page = driveWithSlash + "vmframe.htm";
+    const std::string page = driveWithSlash + framePage;
     if (!doesFileExist(page)) {
         trace(me, "kit index not found: \"%s\"", page.c_str());
         rc = rcNotFound;

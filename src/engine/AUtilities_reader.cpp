@@ -11,14 +11,11 @@ int AUtilities::openVLR() {
 
     getWindowsList();
     bool running = false;
-    if (windowsList) {
-        for (const AWindowEntry& entry : *windowsList) {
-            if (gui::containsIgnoringCase(entry.title(),
-                                          "ZANTIC VELMORA READER LIST OF BOOKSHELVES")) {
-                trace(me, "VLR is already running.");
-                running = true;
-                break;
-            }
+    for (const AWindowEntry& entry : *windowsList) {
+        if (gui::containsIgnoringCase(entry.title(), "ZANTIC VELMORA READER LIST OF BOOKSHELVES")) {
+            trace(me, "VLR is already running.");
+            running = true;
+            break;
         }
     }
 

@@ -67,8 +67,7 @@ void AUtilities::getRegistryKeys() {
     setOldVersion(version);
 
     os::HKEY key = nullptr;
-    const os::LONG openRc =
-        os::RegOpenKeyExA(os::hkeyLocalMachine(), settingsKey, 0, os::KEY_READ, &key);
+    const os::LONG openRc = openForReading(settingsKey, &key);
     trace(me, "RegOpenKeyEx rc = %d", openRc);
     if (openRc == os::ERROR_SUCCESS) {
         struct Setting {

@@ -33,6 +33,8 @@ const std::string AUtilities::choiceWindow = "Window";
 const std::string AUtilities::choiceNothing = "Nothing";
 std::string AUtilities::programName;
 const std::string AUtilities::version = "0013";
+const std::string AUtilities::framePage = "vmframe.htm";
+const std::string AUtilities::currentVLRVersion = "2.3.5";
 
 bool AUtilities::isSlashH() { return slashH_; }
 bool AUtilities::isSlashP() { return slashP_; }

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+os::LONG openForReading(const char* path, os::HKEY* key) {
+    return os::RegOpenKeyExA(os::hkeyLocalMachine(), path, 0, os::KEY_READ, key);
+}
+
 os::LONG queryRegistryText(os::HKEY key, const char* valueName, std::string* text) {
     // One byte beyond the size told to the registry, so the text can always
     // be ended there.

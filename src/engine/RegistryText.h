@@ -8,6 +8,9 @@
 
 constexpr os::DWORD registryBufferSize = 1024;
 
+// Opens a key under the local machine for reading.
+os::LONG openForReading(const char* path, os::HKEY* key);
+
 // Answers the registry's result; on success `text` holds the returned bytes
 // up to the first zero byte and never more than the returned size, also when
 // the data fills the whole buffer without a zero. The stored type is not

@@ -11,7 +11,6 @@
 namespace {
 
 const unsigned long frameIconId = 1;
-const char* const oldestCurrentReader = "2.3.5";
 
 // Counts a handler as waiting for a message box while it is alive.
 class BoxWait {
@@ -72,7 +71,7 @@ void AAutorunWindow::showDownlevelVLRWindow(std::string oldSelection, std::strin
         AUtilities::trace(me, "Exit.  oldSelection is VLR");
         return;
     }
-    if (gui::lowerThan(AUtilities::vlrVersion(), oldestCurrentReader)) {
+    if (gui::lowerThan(AUtilities::vlrVersion(), AUtilities::currentVLRVersion)) {
         const BoxWait wait(boxesOpen);
         AUtilities::showMessage("%s\n%s\n%s\n%s\n%s",
                                 "You have an old version of the Zantic Velmora Reader",
