@@ -34,10 +34,13 @@ TEST_F(DiscRoot, VerifiedOrSearched) {
         AUtilities::resetState();
         m().reset();
         for (const std::string& disc : row.discs) m().files.addFile(disc + "vmframe.htm", "<html>");
+        m().files.emptyDrives = {'Y'};  // a CD drive without a disc
         AUtilities::driveWithSlash = row.root;
         EXPECT_EQ(AUtilities::getCurrentDirectory(), row.rc);
         EXPECT_EQ(AUtilities::driveWithSlash, row.expectedRoot);
         EXPECT_EQ(m().errorMode, os::SEM_FAILCRITICALERRORS);
+        // The search never stops to ask for a disc.
+        EXPECT_EQ(m().files.criticalErrorPrompts, std::vector<std::string>{});
         if (!row.probed.empty()) {
             EXPECT_EQ(m().files.accessed, row.probed);
         }
@@ -77,7 +80,8 @@ TEST_F(DiscRoot, ExistenceTestCountsFilesAndFoldersWithoutTheTrailingDot) {
         bool exists;
     };
     const Row rows[] = {{"E:\\shelves.", true}, {"e:\\SHELVES", true}, {"E:\\pdf.", true},
-                        {"E:\\books.", false},  {"Q:\\pdf", false}};
+                        {"E:\\books.", false},  {"Q:\\pdf", false},
+                        {"", false}};
     for (const Row& row : rows) EXPECT_EQ(AUtilities::doesFileExist(row.name), row.exists) << row.name;
     const std::vector<std::string> trace = traceOf("AUtilities::doesFileExist()");
     ASSERT_GE(trace.size(), 12u);

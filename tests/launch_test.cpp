@@ -297,6 +297,7 @@ TEST_F(Launch, FindExecutableAnswersTheShortPath) {
     m().processes.associate(".HTM", "C:\\Program Files\\Mozilla Firefox\\firefox.exe");
     EXPECT_EQ(AUtilities::findExecutable("E:\\vmframe.htm"), "C:\\PROGRA~1\\MOZILL~1\\firefox.exe");
     // A program that is not there has no short form: its path comes back whole.
+    m().files.addFile("E:\\other.htm");
     m().processes.findAnswers[m().files.key("E:\\other.htm")] = {33, "C:\\Gone Away\\b.exe"};
     EXPECT_EQ(AUtilities::findExecutable("E:\\other.htm"), "C:\\Gone Away\\b.exe");
     // A missing file cannot be looked up.

@@ -81,6 +81,7 @@ TEST_F(ProcessSim, FindExecutableResults) {
     m().files.addFile("E:\\vmframe.htm");
     m().files.addFile("E:\\notes.txt");
     m().files.addFile("E:\\README");
+    m().files.addFile("E:\\forced.htm");
     m().processes.associate(".HTM", "C:\\Web\\browser.exe");
     m().processes.findAnswers[m().files.key("E:\\forced.htm")] = {8, ""};
     struct Row {

@@ -36,7 +36,6 @@ protected:
     void freshMachine() {
         AUtilities::resetState();
         sim::machine().reset();
-        sim::machine().files.addFolder("C:\\WORK");
     }
     void TearDown() override {
         expectKeysClosed();

@@ -70,7 +70,6 @@ void FileSystem::addFolder(const std::string& path) {
     const std::string k = key(path);
     for (std::string p = parentKey(k); !p.empty(); p = parentKey(p)) entries[p].folder = true;
     entries[k].folder = true;
-    spelling[k] = path;
 }
 
 void FileSystem::addFile(const std::string& path, const std::string& content) {
@@ -79,7 +78,6 @@ void FileSystem::addFile(const std::string& path, const std::string& content) {
     Entry& e = entries[k];
     e.folder = false;
     e.content = content;
-    spelling[k] = path;
 }
 
 void FileSystem::setShortName(const std::string& path, const std::string& shortName) {
@@ -88,31 +86,22 @@ void FileSystem::setShortName(const std::string& path, const std::string& shortN
 
 void FileSystem::remove(const std::string& path) {
     entries.erase(key(path));
-    spelling.erase(key(path));
 }
 
+// An empty path names nothing (the C runtime's access test answers -1).
 const FileSystem::Entry* FileSystem::find(const std::string& path) const {
-    const std::string k = key(path);
-    const auto it = entries.find(k);
-    if (it != entries.end()) return &it->second;
-    // A drive's root exists while anything is on the drive.
-    if (k.size() == 2) {
-        const auto below = entries.lower_bound(k + "\\");
-        if (below != entries.end() && below->first.compare(0, 3, k + "\\") == 0) {
-            static const Entry root = [] {
-                Entry e;
-                e.folder = true;
-                return e;
-            }();
-            return &root;
-        }
-    }
-    return nullptr;
+    if (path.empty()) return nullptr;
+    const auto it = entries.find(key(path));
+    return it == entries.end() ? nullptr : &it->second;
 }
 
 FileSystem::Entry* FileSystem::find(const std::string& path) {
-    const auto it = entries.find(key(path));
-    return it == entries.end() ? nullptr : &it->second;
+    return const_cast<Entry*>(static_cast<const FileSystem*>(this)->find(path));
+}
+
+bool FileSystem::onEmptyDrive(const std::string& path) const {
+    const std::string k = key(path);
+    return k.size() >= 2 && k[1] == ':' && emptyDrives.count(k[0]) > 0;
 }
 
 std::string FileSystem::content(const std::string& path) const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,9 +36,18 @@ public:
     // The folder part of a key, or "" for a drive's root.
     static std::string parentKey(const std::string& key);
 
+    // Whether the path lies on one of `emptyDrives`.
+    bool onEmptyDrive(const std::string& path) const;
+
     std::string workingFolder = "C:\\WORK";
-    std::map<std::string, std::string> spelling;  // key -> path as given
     std::map<std::string, Entry> entries;
+
+    // Drives without a medium (an empty CD drive), by upper-case letter:
+    // nothing on them exists, and touching one makes Windows ask the user to
+    // insert a disc unless the error mode suppresses critical-error boxes.
+    std::set<char> emptyDrives;
+    // The paths for which that prompt would have been shown.
+    std::vector<std::string> criticalErrorPrompts;
 
     // Every path given to the access test, in order.
     std::vector<std::string> accessed;

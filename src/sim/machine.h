@@ -74,4 +74,15 @@ public:
 
 Machine& machine();
 
+// Windows' error codes that the simulated machine answers with, beside the
+// seam's own.
+constexpr os::DWORD errorNotEnoughMemory = 8;
+constexpr os::DWORD errorInvalidParameter = 87;
+constexpr os::DWORD errorInsufficientBuffer = 122;
+constexpr os::DWORD errorAlreadyExists = 183;
+constexpr os::DWORD errorInvalidWindowHandle = 1400;
+constexpr os::DWORD errorResourceNameNotFound = 1814;
+
+inline void setLastError(os::DWORD error) { machine().lastError = error; }
+
 }  // namespace sim

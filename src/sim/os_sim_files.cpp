@@ -10,7 +10,7 @@ namespace os {
 
 namespace {
 sim::FileSystem& fs() { return sim::machine().files; }
-void setLastError(DWORD error) { sim::machine().lastError = error; }
+using sim::setLastError;
 }  // namespace
 
 UINT SetErrorMode(UINT mode) {
@@ -21,6 +21,11 @@ UINT SetErrorMode(UINT mode) {
 
 int _access(const char* path, int) {
     fs().accessed.push_back(path);
+    if (fs().onEmptyDrive(path)) {
+        if (!(sim::machine().errorMode & SEM_FAILCRITICALERRORS))
+            fs().criticalErrorPrompts.push_back(path);
+        return -1;
+    }
     return fs().exists(path) ? 0 : -1;
 }
 
@@ -56,7 +61,7 @@ HANDLE CreateFileA(const char* name, DWORD access, DWORD, void*, DWORD dispositi
     const std::string k = fs().key(name);
     const std::string parent = sim::FileSystem::parentKey(k);
     const sim::FileSystem::Entry* folder = fs().find(parent + "\\");
-    if (parent.empty() || !folder || !folder->folder) {
+    if (!*name || parent.empty() || !folder || !folder->folder) {
         setLastError(ERROR_PATH_NOT_FOUND);
         return invalidHandle();
     }
@@ -74,7 +79,8 @@ HANDLE CreateFileA(const char* name, DWORD access, DWORD, void*, DWORD dispositi
     HANDLE h = reinterpret_cast<HANDLE>(fs().nextHandle);
     fs().nextHandle += 4;
     fs().openFiles[h] = {k, access, 0};
-    setLastError(0);
+    // CREATE_ALWAYS over an existing file succeeds and says so.
+    setLastError(existing && disposition == CREATE_ALWAYS ? sim::errorAlreadyExists : 0);
     return h;
 }
 
@@ -97,8 +103,10 @@ sim::FileSystem::OpenFile* openFile(HANDLE file, DWORD access) {
 
 }  // namespace
 
-// At the end of the file a read succeeds with nothing read.
+// At the end of the file a read succeeds with nothing read. The count is
+// set to zero before anything else, as on Windows.
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void*) {
+    if (read) *read = 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ);
     if (!open) return 0;
     const std::string& content = fs().entries[open->key].content;
@@ -111,6 +119,7 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void*) {
 }
 
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void*) {
+    if (written) *written = 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_WRITE);
     if (!open) return 0;
     fs().entries[open->key].content.append(static_cast<const char*>(data), size);
@@ -144,7 +153,7 @@ int GetLocaleInfoA(LCID, LCTYPE type, char* data, int size) {
     const int needed = static_cast<int>(value.size()) + 1;
     if (size == 0) return needed;
     if (size < needed) {
-        setLastError(122);  // ERROR_INSUFFICIENT_BUFFER
+        setLastError(sim::errorInsufficientBuffer);
         return 0;
     }
     std::memcpy(data, value.c_str(), static_cast<std::size_t>(needed));

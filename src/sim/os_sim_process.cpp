@@ -13,7 +13,6 @@ namespace os {
 
 namespace {
 
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_DIRECTORY = 267;  // the working folder is not a folder
 constexpr INT_PTR SE_ERR_FNF = 2;
 constexpr INT_PTR SE_ERR_PNF = 3;
@@ -64,7 +63,7 @@ BOOL CreateProcessA(const char* applicationName, char* commandLine, void*, void*
                     const char* currentDirectory, STARTUPINFOA* startupInfo,
                     PROCESS_INFORMATION* processInformation) {
     if ((!applicationName && !commandLine) || !startupInfo || !processInformation) {
-        m().lastError = ERROR_INVALID_PARAMETER;
+        sim::setLastError(sim::errorInvalidParameter);
         return 0;
     }
     sim::Processes::Start start;
@@ -91,7 +90,7 @@ BOOL CreateProcessA(const char* applicationName, char* commandLine, void*, void*
 
     auto fail = [&](DWORD error) {
         m().processes.failedStarts.push_back(start);
-        m().lastError = error;
+        sim::setLastError(error);
         return BOOL(0);
     };
     if (!m().processes.failures.empty()) {
@@ -140,13 +139,13 @@ INT_PTR FindExecutableA(const char* file, const char* directory, char* result) {
     const bool relative = !(path.size() >= 2 && path[1] == ':') && !(!path.empty() && path[0] == '\\');
     if (relative && directory && *directory) path = std::string(directory) + "\\" + path;
 
+    if (path.empty() || !isFile(path)) return folderOf(path) ? SE_ERR_FNF : SE_ERR_PNF;
     std::string program;
     const auto forced = m().processes.findAnswers.find(m().files.key(path));
     if (forced != m().processes.findAnswers.end()) {
         if (forced->second.result <= 32) return forced->second.result;
         program = forced->second.program;
     } else {
-        if (path.empty() || !isFile(path)) return folderOf(path) ? SE_ERR_FNF : SE_ERR_PNF;
         const std::string extension = gui::upper(splitPath(path).extension);
         const auto it = m().processes.associations.find(extension);
         if (extension.empty() || it == m().processes.associations.end()) return SE_ERR_NOASSOC;

@@ -10,10 +10,8 @@ namespace os {
 
 namespace {
 
-constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
-
 sim::WindowTable& table() { return sim::machine().windows; }
-void setLastError(DWORD error) { sim::machine().lastError = error; }
+using sim::setLastError;
 
 // The window's siblings from the top of their Z order: the top-level order
 // for a top-level window, creation order for child windows.
@@ -38,7 +36,7 @@ HWND answer(HWND result) {
 HWND GetWindow(HWND window, UINT command) {
     const sim::WindowTable::Window* w = table().find(window);
     if (!w) {
-        setLastError(ERROR_INVALID_WINDOW_HANDLE);
+        setLastError(sim::errorInvalidWindowHandle);
         return answer(nullptr);
     }
     const std::vector<HWND> order = siblings(*w);
@@ -54,7 +52,7 @@ HWND GetWindow(HWND window, UINT command) {
 int GetWindowTextLengthA(HWND window) {
     const sim::WindowTable::Window* w = table().find(window);
     if (!w) {
-        setLastError(ERROR_INVALID_WINDOW_HANDLE);
+        setLastError(sim::errorInvalidWindowHandle);
         return 0;
     }
     return static_cast<int>(w->title.size());
@@ -67,7 +65,7 @@ int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
     buffer[0] = '\0';
     const sim::WindowTable::Window* w = table().find(window);
     if (!w) {
-        setLastError(ERROR_INVALID_WINDOW_HANDLE);
+        setLastError(sim::errorInvalidWindowHandle);
         return 0;
     }
     const std::size_t n = std::min(w->title.size(), static_cast<std::size_t>(bufferSize - 1));
@@ -79,7 +77,7 @@ int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     sim::WindowTable::Window* w = table().find(window);
     if (!w) {
-        setLastError(ERROR_INVALID_WINDOW_HANDLE);
+        setLastError(sim::errorInvalidWindowHandle);
         return 0;
     }
     if (w->refusesPosts) {

@@ -16,9 +16,6 @@ namespace {
 const os::HWND desktopHandle = reinterpret_cast<os::HWND>(0x10010);
 const os::HANDLE moduleHandle = reinterpret_cast<os::HANDLE>(0x400000);
 const os::HANDLE iconHandle = reinterpret_cast<os::HANDLE>(0x7001);
-constexpr os::DWORD errorNotEnoughMemory = 8;
-constexpr os::DWORD errorInvalidWindowHandle = 1400;
-constexpr os::DWORD errorResourceNameNotFound = 1814;
 
 sim::Gui& gui() { return sim::machine().gui; }
 
@@ -142,12 +139,12 @@ void destroyWindow(os::HWND window) {
 os::HWND createWindow(const WindowSpec& spec) {
     sim::Machine& m = sim::machine();
     if (++m.gui.windowsCreated == m.gui.failWindowCreation) {
-        m.lastError = errorNotEnoughMemory;
+        sim::setLastError(sim::errorNotEnoughMemory);
         return nullptr;
     }
     const bool topLevel = spec.kind == Kind::frame;
     if (!topLevel && !m.gui.find(spec.parent)) {
-        m.lastError = errorInvalidWindowHandle;
+        sim::setLastError(sim::errorInvalidWindowHandle);
         return nullptr;
     }
     const os::HWND h =
@@ -256,7 +253,7 @@ bool postClose(os::HWND window) {
     sim::Machine& m = sim::machine();
     auto* w = m.windows.find(window);
     if (!w) {
-        m.lastError = errorInvalidWindowHandle;
+        sim::setLastError(sim::errorInvalidWindowHandle);
         return false;
     }
     w->posted.push_back({os::WM_CLOSE, 0, 0});
@@ -305,7 +302,7 @@ os::HANDLE ownModule() { return moduleHandle; }
 
 os::HANDLE loadIcon(os::HANDLE module, unsigned long id) {
     if (module == moduleHandle && id == 1) return iconHandle;
-    sim::machine().lastError = errorResourceNameNotFound;
+    sim::setLastError(sim::errorResourceNameNotFound);
     return nullptr;
 }
 
