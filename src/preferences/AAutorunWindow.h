@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gui/Canvas.h"
 #include "gui/Connection.h"
@@ -53,11 +55,20 @@ private:
     friend struct AAutorunWindowProbe;  // the host tests' view of the fields
 
     void connectParts();
+    // The parts whose notifications the window observes, itself first; a
+    // part not built yet is null.
+    std::vector<gui::Notifier*> observedParts();
     // Steps of the wizard: leaving a panel, moving to another, the reader's
     // row, Finish.
     void storePanel(int panel);
     void moveTo(int panel);
     void setReaderControls(std::string& selection);
+    void enableReaderRow(bool enable);
+    // The window's copy of the choice shown on a panel (any number but the
+    // Tandrel and PDF panels' is the mixed panel).
+    std::string& selectionOf(int panel);
+    // Each radio button with the choice it stands for.
+    std::vector<std::pair<gui::RadioButton*, std::string>> radioChoices();
     void finish();
     // Deletes the parts that exist, in the reverse order of their creation;
     // never the hover-help handler, which belongs to flyOverHelp.

@@ -14,6 +14,11 @@ AAutorunWindow& AAutorunWindow::makeReady() {
     return *this;
 }
 
+std::vector<gui::Notifier*> AAutorunWindow::observedParts() {
+    return {this,         backButton,        cancelButton,       nextButton,
+            vlrNowButton, kitIndexNowButton, discIndexNowButton, discTypeList};
+}
+
 void AAutorunWindow::connectParts() {
     enableNotification();
     gui::Notifier* const notifiers[] = {
@@ -25,14 +30,7 @@ void AAutorunWindow::connectParts() {
     };
     for (gui::Notifier* notifier : notifiers) notifier->enableNotification();
 
-    observe(*this);
-    observe(*backButton);
-    observe(*cancelButton);
-    observe(*nextButton);
-    observe(*vlrNowButton);
-    observe(*kitIndexNowButton);
-    observe(*discIndexNowButton);
-    observe(*discTypeList);
+    for (gui::Notifier* notifier : observedParts()) observe(*notifier);
 
     auto connection = std::make_unique<AHelpAreaConnection>(*infoArea, *flyOverHelp);
     connections->add(connection.get());
@@ -77,11 +75,7 @@ gui::Observer& AAutorunWindow::dispatchNotificationEvent(const gui::Notification
 AAutorunWindow::~AAutorunWindow() {
     delete connections;
     connections = nullptr;
-    gui::Notifier* const observed[] = {
-        this,         backButton,        cancelButton,       nextButton,
-        vlrNowButton, kitIndexNowButton, discIndexNowButton, discTypeList,
-    };
-    for (gui::Notifier* notifier : observed)
+    for (gui::Notifier* notifier : observedParts())
         if (notifier) stopObserving(*notifier);
     deleteParts();
 }

@@ -26,18 +26,23 @@ private:
 
 }  // namespace
 
+std::vector<std::pair<gui::RadioButton*, std::string>> AAutorunWindow::radioChoices() {
+    return {{vlrRadioButton, AUtilities::choiceVLR},
+            {discIndexRadioButton, AUtilities::choiceDiscIndex},
+            {kitIndexRadioButton, AUtilities::choiceKitIndex},
+            {windowRadioButton, AUtilities::choiceWindow},
+            {nothingRadioButton, AUtilities::choiceNothing}};
+}
+
 std::string AAutorunWindow::radioButtonSelection() {
     const char* const me = "AAutorunWindow::radioButtonSelection()";
     AUtilities::trace(me, "Entry.");
     std::string selection = AUtilities::choiceNothing;
-    if (vlrRadioButton->isSelected())
-        selection = AUtilities::choiceVLR;
-    else if (discIndexRadioButton->isSelected())
-        selection = AUtilities::choiceDiscIndex;
-    else if (kitIndexRadioButton->isSelected())
-        selection = AUtilities::choiceKitIndex;
-    else if (windowRadioButton->isSelected())
-        selection = AUtilities::choiceWindow;
+    for (const auto& [button, choice] : radioChoices())
+        if (button->isSelected()) {
+            selection = choice;
+            break;
+        }
     AUtilities::trace(me, "Selection = \"%s\"", selection.c_str());
     AUtilities::trace(me, "Exit.");
     return selection;
@@ -46,16 +51,13 @@ std::string AAutorunWindow::radioButtonSelection() {
 void AAutorunWindow::setRadioButtonSelection(std::string choice) {
     const char* const me = "AAutorunWindow::setRadioButtonSelection()";
     AUtilities::trace(me, "Entry.");
-    if (choice == AUtilities::choiceVLR)
-        vlrRadioButton->select();
-    else if (choice == AUtilities::choiceDiscIndex)
-        discIndexRadioButton->select();
-    else if (choice == AUtilities::choiceKitIndex)
-        kitIndexRadioButton->select();
-    else if (choice == AUtilities::choiceWindow)
-        windowRadioButton->select();
-    else
-        nothingRadioButton->select();
+    gui::RadioButton* button = nothingRadioButton;  // also for a text that is no choice
+    for (const auto& [candidate, candidateChoice] : radioChoices())
+        if (candidateChoice == choice) {
+            button = candidate;
+            break;
+        }
+    button->select();
     AUtilities::trace(me, "Exit.");
 }
 
@@ -86,27 +88,32 @@ void AAutorunWindow::showDownlevelVLRWindow(std::string oldSelection, std::strin
 // The store step: the shown panel's selection is read from the radio
 // buttons; leaving the Tandrel or mixed panel checks for an old reader.
 void AAutorunWindow::storePanel(int panel) {
-    if (panel == tndrlPanel) {
-        currentTndrlSelection = radioButtonSelection();
-        showDownlevelVLRWindow(oldTndrlSelection, currentTndrlSelection);
-        oldTndrlSelection = currentTndrlSelection;
-    } else if (panel == pdfPanel) {
-        currentPDFSelection = radioButtonSelection();
-    } else {
-        currentMixedSelection = radioButtonSelection();
-        showDownlevelVLRWindow(oldMixedSelection, currentMixedSelection);
-        oldMixedSelection = currentMixedSelection;
-    }
+    std::string& selection = selectionOf(panel);
+    selection = radioButtonSelection();
+    if (panel == pdfPanel) return;  // the reader is not offered there
+    std::string& old = panel == tndrlPanel ? oldTndrlSelection : oldMixedSelection;
+    showDownlevelVLRWindow(old, selection);
+    old = selection;
+}
+
+std::string& AAutorunWindow::selectionOf(int panel) {
+    return panel == tndrlPanel ? currentTndrlSelection
+           : panel == pdfPanel ? currentPDFSelection
+                               : currentMixedSelection;
 }
 
 // The reader can be chosen only when both it and the Java runtime are
 // installed; otherwise a current "VLR" gives way to "Window".
 void AAutorunWindow::setReaderControls(std::string& selection) {
     const bool usable = AUtilities::isVLRInstalled() && AUtilities::isJavaInstalled();
-    vlrRadioButton->enable(usable);
-    vlrLabel->enable(usable);
-    vlrNowButton->enable(usable);
+    enableReaderRow(usable);
     if (!usable && selection == AUtilities::choiceVLR) selection = AUtilities::choiceWindow;
+}
+
+void AAutorunWindow::enableReaderRow(bool enable) {
+    vlrRadioButton->enable(enable);
+    vlrLabel->enable(enable);
+    vlrNowButton->enable(enable);
 }
 
 namespace {
@@ -138,9 +145,7 @@ void AAutorunWindow::setPanel() {
     const int panel = currentPanel == tndrlPanel || currentPanel == pdfPanel ? currentPanel
                                                                              : mixedPanel;
     const PanelLook& look = panelLooks[panel];
-    std::string& selection = panel == tndrlPanel ? currentTndrlSelection
-                             : panel == pdfPanel ? currentPDFSelection
-                                                 : currentMixedSelection;
+    std::string& selection = selectionOf(panel);
     AUtilities::trace(me, "%s", look.traced);
     if (look.backHelp) {
         backButton->enable();
@@ -150,13 +155,10 @@ void AAutorunWindow::setPanel() {
     }
     nextButton->setText(look.nextText);
     flyOverHelpHandler->setHelpText(nextButton->handle(), "", look.nextHelp);
-    if (look.offersReader) {
+    if (look.offersReader)
         setReaderControls(selection);
-    } else {
-        vlrRadioButton->disable();
-        vlrLabel->disable();
-        vlrNowButton->disable();
-    }
+    else
+        enableReaderRow(false);
     discTypeList->select(panel);
     setRadioButtonSelection(selection);
     setIcon(gui::Application::current().userResourceLibrary().loadIcon(frameIconId));
