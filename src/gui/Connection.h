@@ -33,7 +33,6 @@ public:
 
     // Only from notActivated: becomes idle and transfers from source to target.
     virtual EventToAttributeConnection& activate();
-    virtual EventToAttributeConnection& noOperation() { return *this; }
     virtual EventToAttributeConnection& deactivate();
     // 1 transfers from source to target, 2 from target to source, else nothing.
     virtual int transferDirection(const NotificationEvent& event);

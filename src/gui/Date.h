@@ -10,10 +10,6 @@ public:
     // dayOfYear counts from 1 (the 1st of January).
     Date(int year, int dayOfYear);
 
-    int year() const { return year_; }
-    int month() const { return month_; }
-    int day() const { return day_; }
-
     // Month, day and two-digit year with leading zeros, in the order of the
     // locale's LOCALE_IDATE (0 m-d-y, 1 d-m-y, 2 y-m-d, else m-d-y), separated
     // by the first character of its LOCALE_SDATE.

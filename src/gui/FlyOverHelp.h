@@ -65,7 +65,6 @@ public:
     FlyOverHelpHandler& defaultHandler() { return *handler_; }
     // Gives the handler the area for long help texts.
     FlyOverHelp& setLongStringArea(InfoArea* area);
-    FrameWindow* owner() const { return owner_; }
 
 private:
     friend class FrameWindow;

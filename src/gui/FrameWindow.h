@@ -20,16 +20,12 @@ public:
     static constexpr unsigned long clientId = 0x8008;
     // System command ids (the first parameter of WM_SYSCOMMAND, AND 0xFFF0).
     static constexpr unsigned long closeCommand = 0xF060;
-    static constexpr unsigned long minimizeCommand = 0xF020;
-    static constexpr unsigned long maximizeCommand = 0xF030;
-    static constexpr unsigned long moveCommand = 0xF010;
 
     static constexpr Style titleBar = peer::style::titleBar;
     static constexpr Style systemMenu = peer::style::systemMenu;
     static constexpr Style minimizeButton = peer::style::minimizeButton;
     static constexpr Style maximizeButton = peer::style::maximizeButton;
     static constexpr Style sizingBorder = peer::style::sizingBorder;
-    static constexpr Style dialogBorder = peer::style::dialogBorder;
     static Style defaultStyle() {
         return titleBar | systemMenu | minimizeButton | maximizeButton | sizingBorder;
     }

@@ -16,8 +16,6 @@ public:
     static constexpr unsigned iconWarning = 0x30;
     static constexpr unsigned applicationModal = 0x0;
     static constexpr unsigned setForeground = 0x10000;
-    static constexpr int okAnswer = 1;
-    static constexpr int cancelAnswer = 2;
     static constexpr int retryAnswer = 4;
 
     explicit MessageDialog(os::HWND owner) : owner_(owner) {}

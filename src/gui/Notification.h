@@ -84,8 +84,6 @@ public:
     Notifier& operator=(const Notifier&) = delete;
 
     Notifier& enableNotification(bool enable = true);
-    Notifier& disableNotification() { return enableNotification(false); }
-    bool isEnabledForNotification() const { return enabled_; }
 
     Notifier& addObserver(Observer& observer, std::uintptr_t observerValue = 0);
     Notifier& removeObserver(Observer& observer);

@@ -13,7 +13,6 @@ struct Icon {
 class ResourceLibrary {
 public:
     explicit ResourceLibrary(os::HANDLE module = nullptr) : module_(module) {}
-    os::HANDLE module() const { return module_; }
     // Throws gui::Exception when the module holds no icon of that id.
     Icon loadIcon(unsigned long id) const;
 

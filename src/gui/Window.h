@@ -56,7 +56,6 @@ public:
     // A set minimum size replaces the window's own need; 0 in a direction
     // sets no demand in that direction.
     Window& setMinimumSize(const Size& size);
-    bool hasMinimumSize() const { return minimumSizeSet_; }
     // What layouts give the window at least: the set minimum size, else the
     // window's own need (its preferred size).
     Size minimumSize() const;

@@ -51,7 +51,6 @@ constexpr unsigned long systemMenu = 0x200;
 constexpr unsigned long minimizeButton = 0x400;
 constexpr unsigned long maximizeButton = 0x800;
 constexpr unsigned long sizingBorder = 0x1000;
-constexpr unsigned long dialogBorder = 0x2000;
 // list box
 constexpr unsigned long horizontalScroll = 0x10000;
 constexpr unsigned long verticalScroll = 0x20000;

@@ -12,10 +12,9 @@ GuiWindow* Gui::find(os::HWND window) {
     return it == windows.end() ? nullptr : &it->second;
 }
 
-os::HWND Gui::withId(unsigned long id, os::HWND parent) const {
+os::HWND Gui::withId(unsigned long id) const {
     for (const auto& entry : windows)
-        if (entry.second.id == id && (!parent || entry.second.parent == parent))
-            return entry.first;
+        if (entry.second.id == id) return entry.first;
     return nullptr;
 }
 

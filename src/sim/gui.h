@@ -73,8 +73,8 @@ public:
 
     const GuiWindow* find(os::HWND window) const;
     GuiWindow* find(os::HWND window);
-    // The library's window of that id under `parent` (any parent when null).
-    os::HWND withId(unsigned long id, os::HWND parent = nullptr) const;
+    // The library's window of that id.
+    os::HWND withId(unsigned long id) const;
 };
 
 namespace detail {

@@ -19,20 +19,6 @@ const os::HANDLE iconHandle = reinterpret_cast<os::HANDLE>(0x7001);
 
 sim::Gui& gui() { return sim::machine().gui; }
 
-const char* className(Kind kind) {
-    switch (kind) {
-    case Kind::frame: return "AutorunFrame";
-    case Kind::viewPort: return "AutorunViewPort";
-    case Kind::canvas: return "AutorunCanvas";
-    case Kind::staticText: return "Static";
-    case Kind::pushButton: return "Button";
-    case Kind::radioButton: return "Button";
-    case Kind::listBox: return "ListBox";
-    case Kind::infoArea: return "Static";
-    }
-    return "";
-}
-
 // The window and its descendants, children before their parent.
 void collect(os::HWND window, std::vector<os::HWND>& out) {
     for (const auto& entry : gui().windows)
@@ -113,7 +99,7 @@ os::HWND createObjectWindow() {
         m.lastError = 1406;  // ERROR_TLW_WITH_WSCHILD: any failure of CreateWindowEx
         return nullptr;
     }
-    return m.windows.create(nullptr, "", "AutorunObjectWindow", true);
+    return m.windows.create(nullptr, "", true);
 }
 
 void destroyWindow(os::HWND window) {
@@ -148,7 +134,7 @@ os::HWND createWindow(const WindowSpec& spec) {
         return nullptr;
     }
     const os::HWND h =
-        m.windows.create(topLevel ? nullptr : spec.parent, spec.text, className(spec.kind), true);
+        m.windows.create(topLevel ? nullptr : spec.parent, spec.text, true);
     sim::GuiWindow w;
     w.kind = spec.kind;
     w.parent = topLevel ? nullptr : spec.parent;

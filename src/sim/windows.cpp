@@ -4,18 +4,16 @@
 
 namespace sim {
 
-os::HWND WindowTable::addTopLevel(const std::string& title, const std::string& className) {
-    return create(nullptr, title, className, false);
+os::HWND WindowTable::addTopLevel(const std::string& title) {
+    return create(nullptr, title, false);
 }
 
-os::HWND WindowTable::create(os::HWND parent, const std::string& title,
-                             const std::string& className, bool ownProcess) {
+os::HWND WindowTable::create(os::HWND parent, const std::string& title, bool ownProcess) {
     Window w;
     w.handle = reinterpret_cast<os::HWND>(nextHandle);
     nextHandle += 2;
     w.parent = parent;
     w.title = title;
-    w.className = className;
     w.ownProcess = ownProcess;
     all.push_back(w);
     if (!parent) zOrder.insert(zOrder.begin(), w.handle);

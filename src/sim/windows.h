@@ -21,7 +21,6 @@ public:
         os::HWND handle = nullptr;
         os::HWND parent = nullptr;  // null: a top-level window
         std::string title;
-        std::string className;
         bool ownProcess = false;    // made by the program under test
         bool alive = true;
         bool refusesPosts = false;  // PostMessageA answers ERROR_ACCESS_DENIED
@@ -29,10 +28,9 @@ public:
     };
 
     // Adds a top-level window of another process at the top of the Z order.
-    os::HWND addTopLevel(const std::string& title, const std::string& className = "Other");
+    os::HWND addTopLevel(const std::string& title);
     // Makes a window; top-level ones go to the top of the Z order.
-    os::HWND create(os::HWND parent, const std::string& title, const std::string& className,
-                    bool ownProcess);
+    os::HWND create(os::HWND parent, const std::string& title, bool ownProcess);
     void destroy(os::HWND handle);
 
     Window* find(os::HWND handle);

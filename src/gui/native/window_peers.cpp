@@ -23,12 +23,9 @@ const char frameClass[] = "AutorunFrame";
 const char viewPortClass[] = "AutorunViewPort";
 const char canvasClass[] = "AutorunCanvas";
 
-struct Background {
-    COLORREF colour;
-    HBRUSH brush;
-};
-std::map<::HWND, Background>& backgrounds() {
-    static std::map<::HWND, Background> map;
+// The background colours set on windows, by window.
+std::map<::HWND, COLORREF>& backgrounds() {
+    static std::map<::HWND, COLORREF> map;
     return map;
 }
 std::map<::HWND, WNDPROC>& controlProcs() {
@@ -48,7 +45,7 @@ HBRUSH brushOf(COLORREF colour) {
 COLORREF backgroundOf(::HWND window) {
     for (::HWND w = window; w; w = GetParent(w)) {
         auto it = backgrounds().find(w);
-        if (it != backgrounds().end()) return it->second.colour;
+        if (it != backgrounds().end()) return it->second;
     }
     return GetSysColor(COLOR_BTNFACE);
 }
@@ -242,7 +239,6 @@ os::HWND createWindow(const WindowSpec& spec) {
         if (s & style::minimizeButton) style |= WS_MINIMIZEBOX;
         if (s & style::maximizeButton) style |= WS_MAXIMIZEBOX;
         if (s & style::sizingBorder) style |= WS_THICKFRAME;
-        if (s & style::dialogBorder) style |= WS_DLGFRAME;
         if (s & style::visible) style |= WS_VISIBLE;
         return ours(CreateWindowExA(WS_EX_CONTROLPARENT, frameClass, spec.text.c_str(), style,
                                     r.left, r.top, r.width(), r.height(), native(spec.owner),
@@ -306,7 +302,7 @@ void setId(os::HWND window, unsigned long id) {
 }
 
 void setBackground(os::HWND window, const Colour& colour) {
-    backgrounds()[native(window)] = {RGB(colour.red, colour.green, colour.blue), nullptr};
+    backgrounds()[native(window)] = RGB(colour.red, colour.green, colour.blue);
     InvalidateRect(native(window), nullptr, TRUE);
 }
 
