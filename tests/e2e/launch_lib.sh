@@ -47,9 +47,12 @@ short_path() {
 run_from_disc() {
     rm -f "$RECORDER_LOG" "$JAVA_LOG"
     e2e_boxwatch_start
-    (cd "$W/work" && wine "E:\\autorun.exe" "$@")
+    local rc=0
+    e2e_autorun 'E:\autorun.exe' "$@" || rc=$?
     e2e_boxwatch_stop
-    wineserver -w
+    timeout "$E2E_LIMIT" wineserver -w ||
+        fail "the programs that \"E:\\autorun.exe $*\" started did not end within $E2E_LIMIT s"
+    return "$rc"
 }
 
 # A field of the recorder's records in a log (cmd, cwd, start), one a line.

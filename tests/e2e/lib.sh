@@ -1,19 +1,26 @@
 # Shared steps of the Wine scenarios. Each scenario gets its own WINEPREFIX
 # (a copy of a template made once) and its own Xvfb display, and stops only
-# the wineserver and the Xvfb that it started.
+# the wineserver and the Xvfb that it started. E2E_ARCH is the kind of prefix
+# of the build under test: win32 for the product, win64 for its twin.
 set -euo pipefail
 
-: "${AUTORUN_EXE:?}" "${E2E_TOOLS:?}" "${E2E_WORK:?}" "${E2E_SOURCE:?}"
+: "${AUTORUN_EXE:?}" "${E2E_ARCH:?}" "${E2E_TOOLS:?}" "${E2E_WORK:?}" "${E2E_SOURCE:?}"
 E2E_NAME=$(basename "$0" .sh)
 W="$E2E_WORK/$E2E_NAME"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
-export WINEARCH=win32
 
 fail() {
-    echo "FAIL ($E2E_NAME): $*" >&2
+    echo "FAIL ($E2E_NAME, $E2E_ARCH): $*" >&2
     exit 1
 }
+
+source "$E2E_SOURCE/scripts/wine.sh"
+why=$(wine_runs "$E2E_ARCH" 2>&1) || fail "$why"
+use_wine "$E2E_ARCH"
+
+# How long one run of the program may take before the scenario gives up on it.
+E2E_LIMIT=${E2E_LIMIT:-30}
 
 expect_eq() {  # what, actual, expected
     [ "$2" == "$3" ] || fail "$1: got [$2], expected [$3]"
@@ -23,10 +30,10 @@ expect_contains() {  # what, text, part
     [[ "$2" == *"$3"* ]] || fail "$1: [$2] does not contain [$3]"
 }
 
-# The template prefix: a clean 32-bit Windows with no window manager waits
-# and no crash dialog.
+# The template prefix: a clean Windows of the build's kind with no window
+# manager waits and no crash dialog.
 e2e_template() {
-    local t="$E2E_WORK/template"
+    local t="$E2E_WORK/template-$E2E_ARCH"
     mkdir -p "$E2E_WORK"
     exec 9>"$E2E_WORK/template.lock"
     flock 9
@@ -59,7 +66,7 @@ e2e_start() {
     e2e_template
     rm -rf "$W"
     mkdir -p "$W/work"
-    cp -a "$E2E_WORK/template/prefix" "$W/prefix"
+    cp -a "$E2E_WORK/template-$E2E_ARCH/prefix" "$W/prefix"
     export WINEPREFIX="$W/prefix"
     local fd_file="$W/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
@@ -126,9 +133,38 @@ e2e_boxwatch_stop() {
     wait "$BOXWATCH_PID" || true
 }
 
-# Runs autorun.exe (or the given copy of it) with arguments in $W/work.
-e2e_run() {
-    (cd "$W/work" && wine "$AUTORUN_EXE" "$@")
+# Starts the program (autorun.exe, or a program in its place, by its
+# Windows or Unix path) with arguments in $W/work, in the background;
+# e2e_autorun_wait waits for it.
+e2e_autorun_start() {  # program args...
+    AUTORUN_RUN="$*"
+    AUTORUN_FILE=${1##*[\\/]}
+    (cd "$W/work" && wine "$@") &
+    AUTORUN_PID=$!
+}
+
+# Waits at most SECONDS (E2E_LIMIT by default) for the program started last
+# to end, and answers its exit code. Past the limit the scenario fails,
+# naming the windows and message boxes that the program still shows, which
+# are asked to close.
+e2e_autorun_wait() {  # [seconds]
+    local limit=${1:-$E2E_LIMIT} i rc=0 shown
+    for ((i = 0; i < limit * 20; ++i)); do
+        if ! kill -0 "$AUTORUN_PID" 2>/dev/null; then
+            wait "$AUTORUN_PID" || rc=$?
+            return "$rc"
+        fi
+        sleep 0.05
+    done
+    shown=$(wine "$E2E_TOOLS/leftover.exe" "$AUTORUN_FILE" 2>&1 | tr -d '\r' | sed 's/^/  /')
+    fail "\"$AUTORUN_RUN\" did not end within $limit s;" \
+         "${shown:+it still showed:$'\n'$shown}${shown:-it showed no window and no box}"
+}
+
+# Runs the program with arguments in $W/work and waits for it, as above.
+e2e_autorun() {  # program args...
+    e2e_autorun_start "$@"
+    e2e_autorun_wait
 }
 
 # A window of another program (the titlewin tool) with this title, logging

@@ -10,18 +10,11 @@ TITLE=$PREFERENCES_TITLE
 wizard_start() {  # box answers...
     rm -f "$W/work/trace.txt"
     e2e_boxwatch_start "$@"
-    (cd "$W/work" && wine 'E:\autorun.exe' /t) &
-    AUTORUN_PID=$!
+    e2e_autorun_start 'E:\autorun.exe' /t
 }
 
 wizard_end() {
-    local i
-    for i in $(seq 300); do
-        kill -0 "$AUTORUN_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$AUTORUN_PID" 2>/dev/null && fail "autorun.exe did not end"
-    wait "$AUTORUN_PID" || fail "autorun.exe ended with $?"
+    e2e_autorun_wait || fail "autorun.exe ended with $?"
     e2e_boxwatch_stop
 }
 

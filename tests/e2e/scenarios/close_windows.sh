@@ -19,7 +19,7 @@ e2e_titlewin prefs1 "Autorun Preferences for Zantic Collections"
 e2e_titlewin kit1 "$kitTitle"
 e2e_boxwatch_start
 e2e_window_closer_start
-(cd "$W/work" && wine 'E:\autorun.exe' /t)
+e2e_autorun 'E:\autorun.exe' /t
 e2e_window_closer_stop
 e2e_boxwatch_stop
 closed prefs1 || fail "another instance's window was not asked to close"
@@ -30,7 +30,7 @@ mv "$W/work/trace.txt" "$W/trace-without-p.txt"
 e2e_titlewin prefs2 "Autorun Preferences for Zantic Collections"
 e2e_boxwatch_start
 e2e_window_closer_start
-(cd "$W/work" && wine 'E:\autorun.exe' /p /t)
+e2e_autorun 'E:\autorun.exe' /p /t
 e2e_window_closer_stop
 e2e_boxwatch_stop
 closed prefs2 || fail "another instance's window was not asked to close (with /p)"

@@ -9,7 +9,7 @@ cp "$AUTORUN_EXE" "$WINEPREFIX/drive_c/Copy/autorun.exe"
 
 e2e_boxwatch_start
 e2e_window_closer_start
-(cd "$W/work" && wine 'C:\Copy\autorun.exe' /p /t)
+e2e_autorun 'C:\Copy\autorun.exe' /p /t
 e2e_window_closer_stop
 e2e_boxwatch_stop
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 0

@@ -6,7 +6,7 @@ e2e_sample_disc
 
 e2e_boxwatch_start
 e2e_window_closer_start
-(cd "$W/work" && wine 'E:\autorun.exe' /p /t)
+e2e_autorun 'E:\autorun.exe' /p /t
 e2e_window_closer_stop
 e2e_boxwatch_stop
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 0

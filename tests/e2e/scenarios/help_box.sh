@@ -2,7 +2,7 @@
 source "$(dirname "$0")/../lib.sh"
 e2e_start
 e2e_boxwatch_start
-e2e_run /h
+e2e_autorun "$AUTORUN_EXE" /h
 e2e_boxwatch_stop
 
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 1

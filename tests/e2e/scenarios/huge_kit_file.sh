@@ -15,7 +15,7 @@ e2e_set_choices KitIndex Nothing Nothing 0012
 browser=$(short_path 'C:\Program Files\Recorder Tools\recorder.exe')
 
 rc=0
-run_from_disc /p /t || rc=$?
+E2E_LIMIT=120 run_from_disc /p /t || rc=$?
 expect_eq "exit code" "$rc" 0
 expect_eq "boxes" "$(e2e_boxes)" ""
 expect_eq "starts" "$(records "$RECORDER_LOG")" 1

@@ -21,7 +21,7 @@ timed_run() {  # what
     local t0 t1
     rm -f "$RECORDER_LOG"
     t0=$(date +%s%3N)
-    (cd "$W/work" && wine "E:\\autorun.exe" /p /t)
+    e2e_autorun "E:\\autorun.exe" /p /t
     t1=$(date +%s%3N)
     await_records "$RECORDER_LOG" 1 || fail "$1: the browser was not started"
     [ "$(grep -c "^AUtilities::closeWindow() Exit\." "$W/work/trace.txt")" == 2 ] ||

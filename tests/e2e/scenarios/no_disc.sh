@@ -5,7 +5,7 @@ mkdir -p "$WINEPREFIX/drive_c/Copy"
 cp "$AUTORUN_EXE" "$WINEPREFIX/drive_c/Copy/autorun.exe"
 
 e2e_boxwatch_start
-(cd "$W/work" && wine 'C:\Copy\autorun.exe' /p /t)
+e2e_autorun 'C:\Copy\autorun.exe' /p /t
 e2e_boxwatch_stop
 expect_eq "boxes" "$(e2e_boxes)" \
     "Autorun Message	The autorun program does not appear to be running from a valid Zantic Dovrel CD	1"

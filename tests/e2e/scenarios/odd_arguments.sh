@@ -4,7 +4,7 @@ source "$(dirname "$0")/../lib.sh"
 e2e_start
 e2e_boxwatch_start
 long=$(head -c 5000 /dev/zero | tr '\0' 'x')
-e2e_run "" / - $'/\xe9\xfc' "$long" "/$long" /h
+e2e_autorun "$AUTORUN_EXE" "" / - $'/\xe9\xfc' "$long" "/$long" /h
 rc=$?
 e2e_boxwatch_stop
 

@@ -13,7 +13,7 @@ window_pid=$TITLEWIN_PID
 
 rm -f "$RECORDER_LOG" "$JAVA_LOG"
 e2e_boxwatch_start
-(cd "$W/work" && wine "E:\\autorun.exe" /p /t)
+e2e_autorun "E:\\autorun.exe" /p /t
 e2e_boxwatch_stop
 kill "$window_pid" 2>/dev/null || true
 wineserver -k

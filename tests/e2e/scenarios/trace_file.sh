@@ -5,7 +5,7 @@ source "$(dirname "$0")/../lib.sh"
 e2e_start
 printf 'an older run\r\n' >"$W/work/trace.txt"
 e2e_boxwatch_start
-e2e_run /t $'two\nlines' /h
+e2e_autorun "$AUTORUN_EXE" /t $'two\nlines' /h
 e2e_boxwatch_stop
 
 trace="$W/work/trace.txt"

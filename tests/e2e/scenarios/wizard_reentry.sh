@@ -11,8 +11,7 @@ wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.0' /f >/dev/null 2>
 e2e_set_choices Window Window Window
 
 rm -f "$W/work/trace.txt" "$W/boxes.log"
-(cd "$W/work" && wine 'E:\autorun.exe' /t) &
-AUTORUN_PID=$!
+e2e_autorun_start 'E:\autorun.exe' /t
 # This click returns once the warning has been answered.
 drive wait 60 click 15009 &
 first=$!
