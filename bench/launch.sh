@@ -7,7 +7,6 @@
 # alternately; prints the median of each and their ratio.
 # Usage: bench/launch.sh [RUNS]   (at least 10; default 15)
 source "$(dirname "$0")/lib.sh"
-bench_build floor recorder
 source tests/e2e/launch_lib.sh
 e2e_start
 launch_setup
@@ -22,7 +21,7 @@ start_to_child() {
     rm -f "$RECORDER_LOG"
     local t0
     t0=$(now_ms)
-    (cd "$W/work" && wine "E:\\$1.exe" /p)
+    e2e_autorun "E:\\$1.exe" /p
     await_records "$RECORDER_LOG" 1 || fail "$1 did not start the child"
     echo $(($(logged "$RECORDER_LOG" start) - t0))
 }

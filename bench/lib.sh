@@ -1,22 +1,21 @@
 # Shared steps of the benchmarks under Wine: the build, the prefix, and the
-# alternating runs with their medians and ratio.
+# alternating runs with their medians and ratio. They time the product where
+# this host runs 32-bit programs, else its 64-bit twin (scripts/wine.sh;
+# AUTORUN_WINE_BUILDS=product or twin forces one), against the floor program
+# of the same build, so of the same architecture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-15}
 [ "$RUNS" -ge 10 ] || { echo "at least 10 runs" >&2; exit 2; }
 
-export AUTORUN_EXE="$PWD/build/win/autorun.exe" E2E_TOOLS="$PWD/build/win/tools"
-export E2E_WORK="$PWD/build/bench" E2E_SOURCE="$PWD"
-bench_build() {  # tools needed
-    local tool
-    for tool in "$@"; do
-        [ -f "$E2E_TOOLS/$tool.exe" ] && [ -f "$AUTORUN_EXE" ] && continue
-        cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-i686.cmake" \
-              -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-        cmake --build build/win -j4 >/dev/null
-        return
-    done
-}
+source scripts/deps.sh
+choose_wine_builds || exit 1
+arch=${WINE_ARCHES%% *}
+echo "Benchmark of $(wine_build_name "$arch") against its floor program: $WINE_REASON."
+ensure_deps
+export AUTORUN_EXE="$PWD/$(wine_build_dir "$arch")/autorun.exe" E2E_ARCH=$arch
+export E2E_TOOLS="$PWD/$(wine_build_dir "$arch")/tools" E2E_WORK="$PWD/build/bench" E2E_SOURCE="$PWD"
+windows_build "$arch" >/dev/null
 source tests/e2e/lib.sh
 
 # After the sample disc is in E:: the floor program beside autorun.exe, and

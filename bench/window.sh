@@ -8,7 +8,6 @@
 # prints the median of each and their ratio.
 # Usage: bench/window.sh [RUNS]   (at least 10; default 15)
 source "$(dirname "$0")/lib.sh"
-bench_build floor startwait
 E2E_NAME=window_bench W="$E2E_WORK/$E2E_NAME"
 e2e_start
 e2e_sample_disc

@@ -15,11 +15,11 @@ missing_packages() {
     done
 }
 
-# Chooses the builds that Wine runs here (WINE_ARCHES), installs what they
-# need, and checks that Wine's loader runs for each; exits with the cause
-# otherwise.
+# Chooses the builds that Wine runs here (WINE_ARCHES) unless the caller
+# has, installs what they need, and checks that Wine's loader runs for
+# each; exits with the cause otherwise.
 ensure_deps() {
-    choose_wine_builds || exit 1
+    [ -n "${WINE_ARCHES:-}" ] || choose_wine_builds || exit 1
     local wanted=("${AUTORUN_PACKAGES[@]}" wine) arch missing i386=
     for arch in $WINE_ARCHES; do
         case "$arch" in

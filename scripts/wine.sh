@@ -10,6 +10,17 @@
 #
 # AUTORUN_WINE_BUILDS=product, twin or both forces the choice.
 
+# A script that runs Wine never ends without a word: when a command fails
+# and the script stops for it, it says which command and where. (Only the
+# script's own shell speaks; a failure that is handled, or that happens in
+# a command substitution or a background job, says nothing.)
+set -E
+trap 'stopped_by $? "$BASH_COMMAND" "${BASH_SOURCE[0]##*/}" "$LINENO"' ERR
+stopped_by() {  # exit code, command, file, line
+    [ "$BASHPID" = "$$" ] && [[ $- == *e* ]] || return 0
+    echo "${0##*/}: stopped: \"$2\" failed with exit code $1 ($3, line $4)" >&2
+}
+
 # Whether this host's kernel starts 32-bit x86 programs. The probe is a
 # minimal static i386 program that only exits with 0, so the answer needs
 # no 32-bit package. It is written into FOLDER (which allows running

@@ -20,7 +20,7 @@ why=$(wine_runs "$E2E_ARCH" 2>&1) || fail "$why"
 use_wine "$E2E_ARCH"
 
 # How long one run of the program may take before the scenario gives up on it.
-E2E_LIMIT=${E2E_LIMIT:-30}
+E2E_LIMIT=${E2E_LIMIT:-20}
 
 expect_eq() {  # what, actual, expected
     [ "$2" == "$3" ] || fail "$1: got [$2], expected [$3]"
@@ -157,8 +157,8 @@ e2e_autorun_wait() {  # [seconds]
         sleep 0.05
     done
     shown=$(wine "$E2E_TOOLS/leftover.exe" "$AUTORUN_FILE" 2>&1 | tr -d '\r' | sed 's/^/  /')
-    fail "\"$AUTORUN_RUN\" did not end within $limit s;" \
-         "${shown:+it still showed:$'\n'$shown}${shown:-it showed no window and no box}"
+    [ -n "$shown" ] && shown="it still showed:"$'\n'"$shown" || shown="it showed no window and no box"
+    fail "\"$AUTORUN_RUN\" did not end within $limit s; $shown"
 }
 
 # Runs the program with arguments in $W/work and waits for it, as above.
