@@ -8,12 +8,26 @@
 
 #include <io.h>
 
+#include <cstddef>
 #include <ctime>
 
 namespace os {
 
-static_assert(sizeof(STARTUPINFOA) == sizeof(::STARTUPINFOA), "STARTUPINFOA layout");
-static_assert(sizeof(PROCESS_INFORMATION) == sizeof(::PROCESS_INFORMATION), "PROCESS_INFORMATION");
+// The seam's types are Windows' own, at 32 and at 64 bits: its integers
+// keep their widths, its pointer-sized ones follow the pointer, and the
+// structures it passes on are laid out alike.
+static_assert(sizeof(DWORD) == sizeof(::DWORD) && sizeof(LONG) == sizeof(::LONG), "32-bit integers");
+static_assert(sizeof(WPARAM) == sizeof(::WPARAM) && sizeof(LPARAM) == sizeof(::LPARAM) &&
+                  sizeof(INT_PTR) == sizeof(::INT_PTR),
+              "pointer-sized integers");
+static_assert(sizeof(STARTUPINFOA) == sizeof(::STARTUPINFOA) &&
+                  offsetof(STARTUPINFOA, lpReserved2) == offsetof(::STARTUPINFOA, lpReserved2) &&
+                  offsetof(STARTUPINFOA, hStdError) == offsetof(::STARTUPINFOA, hStdError),
+              "STARTUPINFOA layout");
+static_assert(sizeof(PROCESS_INFORMATION) == sizeof(::PROCESS_INFORMATION) &&
+                  offsetof(PROCESS_INFORMATION, dwProcessId) ==
+                      offsetof(::PROCESS_INFORMATION, dwProcessId),
+              "PROCESS_INFORMATION layout");
 static_assert(sizeof(FILETIME) == sizeof(::FILETIME), "FILETIME layout");
 
 namespace {
