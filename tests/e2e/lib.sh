@@ -148,7 +148,7 @@ e2e_autorun_start() {  # program args...
 # naming the windows and message boxes that the program still shows, which
 # are asked to close.
 e2e_autorun_wait() {  # [seconds]
-    local limit=${1:-$E2E_LIMIT} i rc=0 shown
+    local limit=${1:-$E2E_LIMIT} i rc=0
     for ((i = 0; i < limit * 20; ++i)); do
         if ! kill -0 "$AUTORUN_PID" 2>/dev/null; then
             wait "$AUTORUN_PID" || rc=$?
@@ -156,9 +156,19 @@ e2e_autorun_wait() {  # [seconds]
         fi
         sleep 0.05
     done
+    fail "\"$AUTORUN_RUN\" did not end within $limit s; $(e2e_shown)"
+}
+
+# What the program started last still shows, for a failure's message: its
+# windows and message boxes, which are asked to close.
+e2e_shown() {
+    local shown
     shown=$(wine "$E2E_TOOLS/leftover.exe" "$AUTORUN_FILE" 2>&1 | tr -d '\r' | sed 's/^/  /')
-    [ -n "$shown" ] && shown="it still showed:"$'\n'"$shown" || shown="it showed no window and no box"
-    fail "\"$AUTORUN_RUN\" did not end within $limit s; $shown"
+    if [ -n "$shown" ]; then
+        echo "$AUTORUN_FILE still showed:"$'\n'"$shown"
+    else
+        echo "$AUTORUN_FILE showed no window and no box"
+    fi
 }
 
 # Runs the program with arguments in $W/work and waits for it, as above.

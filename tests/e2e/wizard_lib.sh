@@ -4,6 +4,8 @@
 # driver's dumps read back.
 
 TITLE=$PREFERENCES_TITLE
+# How long one call of the UI driver may take, its waits for the window included.
+DRIVE_LIMIT=90
 
 # Starts autorun.exe from the disc without /p (with tracing), with the box
 # watcher answering boxes; wizard_end waits for both.
@@ -35,7 +37,10 @@ drive() {
         args+=("$a")
         [ "$to_file" = 0 ] || to_file=$((to_file - 1))
     done
-    wine "$E2E_TOOLS/uidriver.exe" "$TITLE" "${args[@]}" || fail "uidriver: $*"
+    local rc=0
+    timeout "$DRIVE_LIMIT" "$WINELOADER" "$E2E_TOOLS/uidriver.exe" "$TITLE" "${args[@]}" || rc=$?
+    [ "$rc" != 124 ] || fail "uidriver $* did not return within $DRIVE_LIMIT s; $(e2e_shown)"
+    [ "$rc" = 0 ] || fail "uidriver: $*"
 }
 
 # A field of a control's line in a dump: enabled, text.
