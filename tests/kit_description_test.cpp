@@ -1,5 +1,8 @@
 // The kit description file: its line rules and the kit title read from the disc.
 #include "engine/KitDescription.h"
+
+#include <algorithm>
+
 #include "support.h"
 
 namespace {
@@ -14,6 +17,22 @@ KitDescription parseInTwo(const std::string& text, std::size_t cut) {
     reader.add(text.data(), cut);
     reader.add(text.data() + cut, text.size() - cut);
     return reader.finish();
+}
+
+// The same text read in pieces of `piece` bytes.
+KitDescription parseInPieces(const std::string& text, std::size_t piece) {
+    KitDescriptionReader reader;
+    for (std::size_t at = 0; at < text.size(); at += piece)
+        reader.add(text.data() + at, std::min(piece, text.size() - at));
+    return reader.finish();
+}
+
+// `pattern` repeated to exactly `size` characters.
+std::string repeat(const std::string& pattern, std::size_t size) {
+    std::string text;
+    while (text.size() < size) text += pattern;
+    text.resize(size);
+    return text;
 }
 
 TEST(KitDescriptionLines, Rules) {
@@ -79,6 +98,95 @@ TEST(KitDescriptionLines, LargeFileOfManyLinesIsReadInOnePass) {
     text += "var kitTitle = \"Big\";\nvar editionDate = \"2002\";\n";
     text += std::string(3 << 20, 'x');  // a long last line without a line feed
     EXPECT_EQ(parse(text).kitTitle(), "Big - 2002");
+}
+
+// A run far longer than what is kept of a key or a value, in every place of a
+// line where it matters, read whole and in pieces of several sizes (pieces of
+// one byte end at every place).
+TEST(KitDescriptionLines, LongRunsAnywhereInALine) {
+    const std::size_t kept = KitDescriptionReader::keptValueLength;
+    const std::size_t n = 70000;  // longer than one read of the file
+    const std::string title = "VAR KITTITLE=";
+    const std::string x(kept, 'x');
+    const std::string fewerX(1000, 'x');
+    struct Row {
+        const char* what;
+        std::string text;
+        std::string title;
+        std::string editionDate;
+    };
+    const Row rows[] = {
+        {"key: leading white space", repeat(" \t", n) + title + "T", "T", ""},
+        {"key: trailing white space", "VAR KITTITLE" + repeat("\t ", n) + "=T", "T", ""},
+        {"key: white space inside", "VAR" + repeat(" ", n) + "KITTITLE=T", "", ""},
+        {"key: a trailing run that turns inside", "VAR EDITIONDATE" + repeat(" ", n) + "X=D", "",
+         ""},
+        {"key: a long key that begins with a wanted one",
+         "VAR EDITIONDATE" + repeat("X", n) + "=D", "", ""},
+        {"a long line without =, then a line", repeat("x", n) + "\n" + title + "T", "T", ""},
+        {"value: the leading run", title + repeat(" \";", n) + "T", "T", ""},
+        {"value: runs of blanks and of semicolons at its ends",
+         "VAR EDITIONDATE=" + repeat(" ", n) + "May 2002" + repeat(";", n) + "\n", "", "May 2002"},
+        {"value: a trailing run that turns inside comes back in order",
+         title + "T" + repeat(" ;\"", n) + "U", "T" + repeat(" ;\"", kept - 1), ""},
+        {"value: a trailing run that turns inside before the bound",
+         title + fewerX + repeat(";\" ", n) + "U", fewerX + repeat(";\" ", kept - fewerX.size()),
+         ""},
+        {"value: longer than the bound", title + repeat("x", n), x, ""},
+        {"value: one short of the bound, then a run that turns inside",
+         title + x.substr(1) + repeat(";", n) + "y", x.substr(1) + ";", ""},
+        {"value: the bound, then a run that turns inside", title + x + repeat(";", n) + "y", x, ""},
+        {"value: the bound, then a trailing run", title + x + repeat(";", n) + "\n", x, ""},
+        {"value: carriage returns in a run are dropped", title + "T" + repeat(";\r", n) + "U",
+         "T" + repeat(";", kept - 1), ""},
+        {"value: a final Ctrl-Z after a trailing run", title + "T" + repeat(";", n) + "\x1A", "T",
+         ""},
+        {"value: a Ctrl-Z not last turns the run inside", title + "T" + repeat(";", n) + "\x1A;",
+         "T" + repeat(";", kept - 1), ""},
+        {"value: a zero byte in a trailing run ends the text",
+         title + "T" + repeat(";", n) + std::string("\0U", 2), "T", ""},
+        {"the last line wins after a long one", title + repeat("x", n) + "\n" + title + "T", "T",
+         ""},
+        {"an empty last value after a long one",
+         title + "T\n" + title + repeat(" ;\"", n) + "\n", "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        for (const std::size_t piece : {row.text.size(), std::size_t(1), std::size_t(7),
+                                        std::size_t(64 * 1024)}) {
+            const KitDescription kit = parseInPieces(row.text, piece);
+            EXPECT_EQ(kit.title, row.title) << "pieces of " << piece << " bytes";
+            EXPECT_EQ(kit.editionDate, row.editionDate) << "pieces of " << piece << " bytes";
+        }
+    }
+}
+
+// A line of 20 MiB, read in pieces as the file is: what the reader holds stays
+// small throughout, while every part of the line is far longer than that.
+TEST(KitDescriptionLines, HoldsABoundedPartOfAnyLine) {
+    const std::size_t bound = 4 * 1024;
+    const std::size_t pieces = 64;  // of 64 KiB: 4 MiB in each run
+    KitDescriptionReader reader;
+    const auto add = [&](const std::string& text) { reader.add(text.data(), text.size()); };
+    const auto run = [&](char c) {
+        const std::string text(64 * 1024, c);
+        for (std::size_t i = 0; i < pieces; ++i) {
+            add(text);
+            ASSERT_LE(reader.heldBytes(), bound) << "run of '" << c << "', piece " << i;
+        }
+    };
+    run(' ');
+    add("VAR KITTITLE");
+    run('\t');
+    add("=");
+    run(';');
+    add("T");
+    run('x');
+    run('"');
+    add("\nVAR EDITIONDATE=D");
+    EXPECT_LE(reader.heldBytes(), bound);
+    EXPECT_EQ(reader.finish().kitTitle(),
+              "T" + std::string(KitDescriptionReader::keptValueLength - 1, 'x') + " - D");
 }
 
 class KitTitle : public Fixture {

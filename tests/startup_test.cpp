@@ -96,6 +96,39 @@ TEST_F(Startup, KitWindowsClosedOnlyWithPerformAndAKitTitle) {
     }
 }
 
+// A kit description line of megabytes gives the trace lines and closes the
+// windows that the whole kit title gives: a window title holds at most 1,023
+// characters, so it cannot contain a longer kit title.
+TEST_F(Startup, OverLongKitTitleIsTracedAndMatchedAsTheWholeOne) {
+    const std::string longText = "Dovrel " + std::string(1 << 20, 'k');
+    struct Row {
+        const char* what;
+        std::string title, editionDate;
+    };
+    const Row rows[] = {
+        {"a long title", longText, "May 2002"},
+        {"a long edition date", "Dovrel", longText},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        freshMachine();
+        const std::string whole = row.title + " - " + row.editionDate;
+        m().files.addFile("E:\\vmframe.htm");
+        m().files.addFile("E:\\autohtml\\autorun.js", "var kitTitle = \"" + row.title +
+                                                          "\";\r\nvar editionDate = \"" +
+                                                          row.editionDate + "\";\r\n");
+        os::HWND kitWindow = m().windows.addTopLevel(whole.substr(0, 1023));
+        run({"E:\\autorun.exe", "/p", "/t"});
+        EXPECT_TRUE(m().windows.find(kitWindow)->posted.empty());
+        // A trace line's text is cut after 1,023 characters.
+        const auto tracedCut = [&](const std::string& name, const std::string& text) {
+            return traced(name + " " + text.substr(0, 1023));
+        };
+        EXPECT_EQ(tracedCut("AUtilities::setKitTitle()", "set to \"" + whole), 1);
+        EXPECT_EQ(tracedCut("AUtilities::closeWindow()", "Title to close = \"" + whole), 1);
+    }
+}
+
 TEST_F(Startup, MarkersAtTheRootSetTheDiscKind) {
     struct Row {
         const char* what;

@@ -10,9 +10,9 @@ namespace {
 const char searchedDrives[] = "CDEFGHIJKLMNOPQRSTUVWXYZ";  // never A or B
 const char kitDescriptionFile[] = "autohtml\\autorun.js";
 
-// Reads the kit description file piece by piece, so that a file of any size
-// is held no more than a line at a time. False when it cannot be opened; a
-// failed read ends the text there.
+// Reads the kit description file piece by piece, so that neither the file
+// nor any line of it is held whole. False when it cannot be opened; a failed
+// read ends the text there.
 bool readKitDescription(const std::string& path, KitDescription* kit) {
     const os::HANDLE file =
         os::CreateFileA(path.c_str(), os::GENERIC_READ, os::FILE_SHARE_READ | os::FILE_SHARE_WRITE,
