@@ -64,9 +64,8 @@ TEST_F(Settings, StoredChoiceReadAsText) {
          std::string(1024, '\x01')},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().registry = sim::Registry();
         m().registry.setString(settingsKey, "MixedChoice", "DiscIndex");
         m().registry.setValue(settingsKey, "TndrlChoice", row.type, row.stored);
         AUtilities::openTraceFile();
@@ -77,7 +76,6 @@ TEST_F(Settings, StoredChoiceReadAsText) {
         EXPECT_EQ(AUtilities::oldVersion(), "0013");
         EXPECT_TRUE(traced("AUtilities::getRegistryKeys() RegQueryValueEx( TndrlChoice ) rc = " +
                            std::to_string(row.rc)));
-        expectKeysClosed();
     }
 }
 
@@ -123,9 +121,8 @@ TEST_F(Settings, WriteBackStatus) {
         {"the key cannot be written", true, nullptr, -5},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().registry = sim::Registry();
         m().registry.addKey(settingsKey).refuseWrites = row.keyRefusesWrites;
         if (row.failingValue) m().registry.failingWrites[row.failingValue] = 1450;
         AUtilities::setTndrlChoice("VLR");
@@ -138,7 +135,6 @@ TEST_F(Settings, WriteBackStatus) {
             EXPECT_EQ(value("TndrlChoice")->data, std::string("VLR\0", 4));
             EXPECT_EQ(value("PDFChoice")->data, std::string("Nothing\0", 8));
         }
-        expectKeysClosed();
     }
 }
 
@@ -180,8 +176,8 @@ TEST_F(Settings, WriteTest) {
          {"Entry.", "RegCreateKeyEx rc = 0", "RegSetValueEx() rc = 1450", "bRC = false", "Exit."}},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        freshMachine();
         m().localeIDate = row.iDate;
         m().localeSDate = row.sDate;
         if (row.refuse) m().registry.addKey(settingsKey).refuseWrites = true;
@@ -198,7 +194,6 @@ TEST_F(Settings, WriteTest) {
         if (!row.trace.empty()) {
             EXPECT_EQ(traceOf("AUtilities::isRegistryWriteable()"), row.trace);
         }
-        expectKeysClosed();
     }
 }
 
