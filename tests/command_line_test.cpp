@@ -34,8 +34,9 @@ TEST_F(CommandLine, SwitchTable) {
         {"/" + std::string(5000, 'P'), false, false, false},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE("argument \"" + row.argument.substr(0, 20) + "\"");
-        AUtilities::resetState();
+        const std::string name = "argument \"" + row.argument.substr(0, 20) + "\"";
+        nextRow(name);
+        SCOPED_TRACE(name);
         parse({"E:\\autorun.exe", row.argument});
         EXPECT_EQ(AUtilities::isSlashP(), row.p);
         EXPECT_EQ(AUtilities::isSlashT(), row.t);
@@ -63,8 +64,9 @@ TEST_F(CommandLine, SplitOfArgumentZero) {
         {"", "", false, ""},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE("argument 0 \"" + row.argument0.substr(0, 40) + "\"");
-        AUtilities::resetState();
+        const std::string name = "argument 0 \"" + row.argument0.substr(0, 40) + "\"";
+        nextRow(name);
+        SCOPED_TRACE(name);
         parse({row.argument0});
         EXPECT_EQ(AUtilities::driveWithSlash, row.root);
         EXPECT_EQ(AUtilities::isOnNetworkDrive(), row.network);
@@ -83,8 +85,8 @@ TEST_F(CommandLine, SplitRespectsDoubleByteCharacters) {
 
 TEST_F(CommandLine, HelpShowsOneBoxWithTheProgramsOwnName) {
     for (const char* help : {"/h", "/?", "-?"}) {
+        nextRow(help);
         SCOPED_TRACE(help);
-        freshMachine();
         EXPECT_EQ(run({"E:\\autorun.exe", help}), 0);
         ASSERT_EQ(m().boxes.size(), 1u);
         const sim::MessageBoxRecord& box = m().boxes[0];

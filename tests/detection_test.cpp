@@ -15,10 +15,6 @@ protected:
         Fixture::SetUp();
         AUtilities::openTraceFile();
     }
-    void fresh() {
-        freshMachine();
-        AUtilities::openTraceFile();
-    }
     void installReader(const std::string& path) {
         m().registry.setString(readerKey, "Path", path);
         m().files.addFile("C:\\Program Files\\Zantic Reader\\sys\\pvns");
@@ -47,8 +43,8 @@ TEST_F(Detection, Java) {
         {"short form does not fit: the path as read", true, longJavaw, true, longJavaw, "0", "0"},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        fresh();
         m().files.addFile(javaw);
         m().files.addFile(longJavaw);
         m().files.setShortName("C:\\Program Files", "PROGRA~1");
@@ -61,7 +57,6 @@ TEST_F(Detection, Java) {
         trace.push_back(std::string("isJavaInstalled = ") + (row.installed ? "true" : "false"));
         trace.push_back("Exit.");
         EXPECT_EQ(traceOf("AUtilities::findJava()"), trace);
-        expectKeysClosed();
     }
 }
 
@@ -90,8 +85,8 @@ TEST_F(Detection, ReaderFolder) {
         {"shorter than three characters", "C:", "C:\\sys\\pvns", false, ""},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        fresh();
         installReader(row.path);
         EXPECT_EQ(AUtilities::findVLR(), row.installed);
         EXPECT_EQ(AUtilities::vlrPath(), row.vlrPath);
@@ -104,7 +99,6 @@ TEST_F(Detection, ReaderFolder) {
             // The version key is not even opened.
             EXPECT_EQ(m().registry.handedOut.size(), 1u);
         }
-        expectKeysClosed();
     }
 }
 
@@ -113,7 +107,7 @@ TEST_F(Detection, ReaderShortPathFailingStoresTheFolderTested) {
     m().registry.setString(readerKey, "Path", "\"" + folder + "\"");
     m().files.addFile(folder + "\\sys\\pvns");
     EXPECT_FALSE(AUtilities::findVLR());  // the value does not fit: absent
-    fresh();
+    nextRow("a path that fits");
     const std::string shorter = "C:\\" + std::string(1015, 'r');
     m().registry.setString(readerKey, "Path", "\"" + shorter + "\"");
     m().files.addFile(shorter + "\\sys\\pvns");
@@ -141,8 +135,8 @@ TEST_F(Detection, ReaderVersion) {
          "-s -u "},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        fresh();
         installReader("C:\\Program Files\\Zantic Reader");
         if (row.versionKey) m().registry.addKey(versionsKey);
         for (const std::string& name : row.subKeys)
@@ -150,7 +144,6 @@ TEST_F(Detection, ReaderVersion) {
         EXPECT_TRUE(AUtilities::findVLR());
         EXPECT_EQ(AUtilities::vlrVersion(), row.version);
         EXPECT_EQ(AUtilities::vlrParms(), row.parms);
-        expectKeysClosed();
     }
 }
 
@@ -168,7 +161,7 @@ TEST_F(Detection, ReaderTrace) {
                   "RegEnumKeyEx rc = 259, data = 2.3.4", "isVLRInstalled = true", "Exit."}));
 
     // A first call that fails traces an empty name.
-    fresh();
+    nextRow("no version sub-keys");
     installReader("C:\\Program Files\\Zantic Reader");
     m().registry.addKey(versionsKey);
     AUtilities::findVLR();

@@ -30,9 +30,8 @@ TEST_F(DiscRoot, VerifiedOrSearched) {
         {"no disc anywhere", "", {}, "", -1, {}},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().reset();
         for (const std::string& disc : row.discs) m().files.addFile(disc + "vmframe.htm", "<html>");
         m().files.emptyDrives = {'Y'};  // a CD drive without a disc
         AUtilities::driveWithSlash = row.root;

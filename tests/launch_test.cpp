@@ -47,8 +47,8 @@ TEST_F(Launch, IndexOpensInTheAssociatedProgramAtTheDiscRoot) {
         {"Nothing", browser + " E:\\vmframe.htm"},
     };
     for (const Row& row : rows) {
+        nextRow(row.index);
         SCOPED_TRACE(row.index);
-        m().processes.starts.clear();
         EXPECT_EQ(AUtilities::openBrowser(row.index), 0);
         const sim::Processes::Start& start = onlyStart();
         EXPECT_EQ(start.commandLine, row.commandLine);
@@ -110,8 +110,8 @@ TEST_F(Launch, NetscapePauseOnlyUnderPerform) {
         {"no NETSC", "C:\\NETS\\C.EXE", "E:\\", true, false},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        SetUp();
         AUtilities::driveWithSlash = row.root;
         m().files.addFile(row.root + "vmframe.htm");
         m().files.addFile(row.program);
@@ -160,8 +160,8 @@ TEST_F(Launch, NoViewerFoundStartsNothing) {
         {"out of memory", 8, "Windows Error 8 attempting to find a viewer for E:\\vmframe.htm"},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        SetUp();
         m().processes.associations.clear();
         if (row.forced) m().processes.findAnswers[m().files.key("E:\\vmframe.htm")] = {row.forced, ""};
         EXPECT_EQ(AUtilities::openBrowser("DiscIndex"), 0);
@@ -198,8 +198,8 @@ TEST_F(Launch, FailedStartTellsTheUserOnce) {
          "Error 3 starting program - " + missing + " E:\\vmframe.htm"},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        SetUp();
         m().processes.associate(".htm", row.program);
         m().processes.failures.assign(row.fail.begin(), row.fail.end());
         EXPECT_EQ(AUtilities::openBrowser("KitIndex"), row.rc);
@@ -228,15 +228,16 @@ TEST_F(Launch, FailedStartTellsTheUserOnce) {
 TEST_F(Launch, PercentInTheCommandLineIsShownAsItIs) {
     const std::string line = "C:\\100%s\\x%d.exe %n%%";
     for (os::DWORD error : {0u, 2u}) {
-        SCOPED_TRACE(error);
-        m().boxes.clear();
+        const std::string name = "error " + std::to_string(error);
+        nextRow(name);
+        SCOPED_TRACE(name);
         m().processes.failures = {error};
         EXPECT_EQ(AUtilities::startProgram(line, "C:\\"), 2);
         ASSERT_EQ(m().boxes.size(), 1u);
         EXPECT_EQ(m().boxes[0].text, error ? "Error 2 starting program - " + line
                                            : "Could not start program - " + line);
+        EXPECT_EQ(m().processes.failedStarts.at(0).commandLine, line);
     }
-    EXPECT_EQ(m().processes.failedStarts.at(0).commandLine, line);
 }
 
 TEST_F(Launch, WorkingFolderThatIsNoFolderFailsTheStart) {
@@ -267,8 +268,8 @@ TEST_F(Launch, PartsWithBlanksAreQuoted) {
          "\"" + spaced + "\" \"\\\\server\\my kit\\vmframe.htm#disc\""},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        SetUp();
         m().files.addFile("C:\\Program.exe");
         m().files.addFile("C:\\Program Files\\Web.exe");
         m().files.addFile(row.program);

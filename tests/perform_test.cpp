@@ -100,8 +100,8 @@ TEST_F(Perform, SavedChoiceForTheDiscsKind) {
         {"index in another case", tandrel, "kitindex", "KitIndex", "KitIndex", {}},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        SetUp();
         prepare(row.kind, row.tndrl, row.mixedChoice, row.pdfChoice);
         EXPECT_EQ(perform({"E:\\autorun.exe", "/p", "/t"}), 0);
         EXPECT_FALSE(exited);
@@ -132,8 +132,8 @@ TEST_F(Perform, ReaderChosenButNotInstalled) {
         {"only Java missing", false, true, {}},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        SetUp();
         prepare(tandrel, "VLR", "KitIndex", "KitIndex", row.javaThere, row.readerThere);
         EXPECT_EQ(perform({"E:\\autorun.exe", "/p"}), 0);
         std::vector<std::string> texts;
@@ -155,8 +155,8 @@ TEST_F(Perform, FailedStartEndsTheRunNormally) {
         std::string commandLine;
     } rows[] = {{"KitIndex", browser + " E:\\vmframe.htm"}, {"VLR", readerLine}};
     for (const auto& row : rows) {
+        nextRow(row.tndrl);
         SCOPED_TRACE(row.tndrl);
-        SetUp();
         prepare(tandrel, row.tndrl, "Nothing", "Nothing");
         m().processes.failures = {2};
         EXPECT_EQ(perform({"E:\\autorun.exe", "/p", "/t"}), 0);

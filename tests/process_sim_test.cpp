@@ -28,8 +28,9 @@ TEST_F(ProcessSim, CreateProcessFindsTheModuleAsWindowsDoes) {
         {"\"C:\\Program Files\\App\\app.exe", "C:\\", "C:\\Program Files\\App\\app.exe", 0},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.line + " in " + row.folder);
-        SetUp();
+        const std::string name = row.line + " in " + row.folder;
+        nextRow(name);
+        SCOPED_TRACE(name);
         m().files.addFile("C:\\Program.exe");
         m().files.addFile("C:\\Program Files\\App\\app.exe");
         m().files.addFile("C:\\Tools\\run.exe");

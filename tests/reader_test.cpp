@@ -43,8 +43,11 @@ TEST_F(Reader, RefusesWithoutJavaOrReaderBeforeTheNetworkTest) {
         {true, true, true, -4},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.java << row.reader << row.network);
-        SetUp();
+        const std::string name = std::string("Java ") + (row.java ? "yes" : "no") + ", reader " +
+                                 (row.reader ? "yes" : "no") + ", network " +
+                                 (row.network ? "yes" : "no");
+        nextRow(name);
+        SCOPED_TRACE(name);
         AUtilities::setJavaInstalled(row.java);
         AUtilities::setVLRInstalled(row.reader);
         AUtilities::setNetworkDrive(row.network);
@@ -78,8 +81,8 @@ TEST_F(Reader, CommandLineForEachOptionText) {
           "E:\\shelves;E:\\books"}},
     };
     for (const Row& row : rows) {
+        nextRow(row.parms);
         SCOPED_TRACE(row.parms);
-        SetUp();
         AUtilities::setVLRParms(row.parms);
         EXPECT_EQ(AUtilities::openVLR(), 0);
         ASSERT_EQ(m().processes.starts.size(), 1u);
@@ -151,8 +154,8 @@ TEST_F(Reader, BookshelfWindowAlreadyOpen) {
         {"no window", {}, false},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        SetUp();
         for (const std::string& title : row.titles) m().windows.addTopLevel(title);
         EXPECT_EQ(AUtilities::openVLR(), 0);
         EXPECT_EQ(m().processes.starts.size(), row.running ? 0u : 1u);

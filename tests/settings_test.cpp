@@ -1,4 +1,6 @@
 // The settings in the registry: the write test, reading and writing back.
+#include <map>
+
 #include "support.h"
 
 namespace {
@@ -64,9 +66,8 @@ TEST_F(Settings, StoredChoiceReadAsText) {
          std::string(1024, '\x01')},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().registry = sim::Registry();
         m().registry.setString(settingsKey, "MixedChoice", "DiscIndex");
         m().registry.setValue(settingsKey, "TndrlChoice", row.type, row.stored);
         AUtilities::openTraceFile();
@@ -77,7 +78,51 @@ TEST_F(Settings, StoredChoiceReadAsText) {
         EXPECT_EQ(AUtilities::oldVersion(), "0013");
         EXPECT_TRUE(traced("AUtilities::getRegistryKeys() RegQueryValueEx( TndrlChoice ) rc = " +
                            std::to_string(row.rc)));
-        expectKeysClosed();
+    }
+}
+
+// Choices saved under another settings version, or under none, count as
+// they are: the run carries them out and writes them back unchanged, with
+// this program's version. The next row's step sees a key left open.
+TEST_F(Settings, ChoicesOfAnyStoredVersionAreKept) {
+    const std::string browser = "C:\\WEB\\BROWSER.EXE";
+    struct Row {
+        const char* what;
+        const char* stored;  // null: no Version value
+        std::string read;
+    };
+    const Row rows[] = {
+        {"this version", "0013", "0013"},
+        {"an older version", "0012", "0012"},
+        {"no version", nullptr, "0013"},
+    };
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().files.addFile("E:\\vmframe.htm");
+        m().files.addFolder("E:\\shelves");
+        m().files.addFile(browser);
+        m().processes.associate(".htm", browser);
+        m().registry.setString(settingsKey, "TndrlChoice", "KitIndex");
+        m().registry.setString(settingsKey, "MixedChoice", "VLR");
+        m().registry.setString(settingsKey, "PDFChoice", "Nothing");
+        if (row.stored) m().registry.setString(settingsKey, "Version", row.stored);
+        EXPECT_EQ(run({"E:\\autorun.exe", "/p"}), 0);
+        EXPECT_EQ(AUtilities::oldVersion(), row.read);
+        std::vector<std::string> started;  // the Tandrel choice
+        for (const sim::Processes::Start& s : m().processes.starts) started.push_back(s.commandLine);
+        EXPECT_EQ(started, std::vector<std::string>{browser + " E:\\vmframe.htm"});
+        std::map<std::string, std::string> values;
+        for (const auto& [upper, v] : m().registry.findKey(settingsKey)->values)
+            values[v.name] = v.data;
+        const std::map<std::string, std::string> expected = {
+            {"Date", std::string("02/08/02\0", 9)},
+            {"TndrlChoice", std::string("KitIndex\0", 9)},
+            {"MixedChoice", std::string("VLR\0", 4)},
+            {"PDFChoice", std::string("Nothing\0", 8)},
+            {"Version", std::string("0013\0", 5)},
+        };
+        EXPECT_EQ(values, expected);
     }
 }
 
@@ -123,9 +168,8 @@ TEST_F(Settings, WriteBackStatus) {
         {"the key cannot be written", true, nullptr, -5},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        AUtilities::resetState();
-        m().registry = sim::Registry();
         m().registry.addKey(settingsKey).refuseWrites = row.keyRefusesWrites;
         if (row.failingValue) m().registry.failingWrites[row.failingValue] = 1450;
         AUtilities::setTndrlChoice("VLR");
@@ -138,7 +182,6 @@ TEST_F(Settings, WriteBackStatus) {
             EXPECT_EQ(value("TndrlChoice")->data, std::string("VLR\0", 4));
             EXPECT_EQ(value("PDFChoice")->data, std::string("Nothing\0", 8));
         }
-        expectKeysClosed();
     }
 }
 
@@ -180,8 +223,8 @@ TEST_F(Settings, WriteTest) {
          {"Entry.", "RegCreateKeyEx rc = 0", "RegSetValueEx() rc = 1450", "bRC = false", "Exit."}},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        freshMachine();
         m().localeIDate = row.iDate;
         m().localeSDate = row.sDate;
         if (row.refuse) m().registry.addKey(settingsKey).refuseWrites = true;
@@ -198,7 +241,6 @@ TEST_F(Settings, WriteTest) {
         if (!row.trace.empty()) {
             EXPECT_EQ(traceOf("AUtilities::isRegistryWriteable()"), row.trace);
         }
-        expectKeysClosed();
     }
 }
 

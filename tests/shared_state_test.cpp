@@ -35,8 +35,8 @@ TEST_F(SharedState, EachFlagSetterChangesOnlyItsFlag) {
         {"setPDFCD", AUtilities::setPDFCD, AUtilities::isPDFCD},
     };
     for (const Flag& flag : flags) {
+        nextRow(flag.name);
         SCOPED_TRACE(flag.name);
-        freshMachine();
         AUtilities::openTraceFile();
         flag.set(true);
         for (const Flag& other : flags) EXPECT_EQ(other.get(), &other == &flag) << other.name;

@@ -78,8 +78,8 @@ TEST_F(Startup, KitWindowsClosedOnlyWithPerformAndAKitTitle) {
         {"only the edition line", true, "var editionDate = \"May 2002\";\n", false},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        freshMachine();
         m().files.addFile("E:\\vmframe.htm");
         m().files.addFile("E:\\autohtml\\autorun.js", row.kitText);
         os::HWND kitWindow = m().windows.addTopLevel("Browser - DOVREL KIT - MAY 2002 index");
@@ -143,8 +143,8 @@ TEST_F(Startup, MarkersAtTheRootSetTheDiscKind) {
         {"the names with their dot", {"pdf."}, {"shelves."}, true, true},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        freshMachine();
         disc();
         for (const std::string& f : row.files) m().files.addFile("E:\\" + f);
         for (const std::string& f : row.folders) m().files.addFolder("E:\\" + f);

@@ -1,5 +1,5 @@
-// Test support: a fresh simulated machine and shared state per test, and a
-// way to run the whole program against them.
+// Test support: a fresh simulated machine and shared state per test and per
+// row of a table, and a way to run the whole program against them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,28 +29,21 @@ inline std::vector<std::string> linesOf(const std::vector<std::string>& trace,
 
 class Fixture : public ::testing::Test {
 protected:
-    void SetUp() override { freshMachine(); }
-
     // The shared state at its initial values and a new machine with its
-    // working folder: for each row of a table that runs a whole program.
-    void freshMachine() {
+    // working folder.
+    void SetUp() override {
         AUtilities::resetState();
         sim::machine().reset();
     }
-    void TearDown() override {
-        expectKeysClosed();
-        AUtilities::resetState();  // closes the trace file
-        for (const auto& [handle, open] : m().files.openFiles)
-            ADD_FAILURE() << "file left open: " << open.key;
-    }
+    void TearDown() override { expectNothingLeftOpen(); }
 
-    // Every registry key that was opened or created has been closed, and no
-    // handle was closed twice or closed without being open.
-    void expectKeysClosed() {
-        const sim::Registry& r = m().registry;
-        for (const auto& [handle, open] : r.openHandles)
-            ADD_FAILURE() << "registry key left open: " << open.path;
-        EXPECT_TRUE(r.badCloses.empty()) << r.badCloses.size() << " bad RegCloseKey call(s)";
+    // Starts the next row of a table that runs each row on its own machine:
+    // ends the row before as a test ends, with its checks naming that row,
+    // and starts this one as a test starts.
+    void nextRow(const std::string& name) {
+        TearDown();
+        row_ = name;
+        SetUp();
     }
 
     sim::Machine& m() { return sim::machine(); }
@@ -99,6 +92,24 @@ protected:
     }
 
     bool exited = false;
+
+private:
+    // Every registry key and file that was opened has been closed, and no
+    // key was closed twice or closed without being open. Puts the shared
+    // state back first, which closes the trace file.
+    void expectNothingLeftOpen() {
+        AUtilities::resetState();
+        const std::string inRow = row_.empty() ? "" : " (row \"" + row_ + "\")";
+        const sim::Registry& r = m().registry;
+        for (const auto& [handle, open] : r.openHandles)
+            ADD_FAILURE() << "registry key left open: " << open.path << inRow;
+        if (!r.badCloses.empty())
+            ADD_FAILURE() << r.badCloses.size() << " bad RegCloseKey call(s)" << inRow;
+        for (const auto& [handle, open] : m().files.openFiles)
+            ADD_FAILURE() << "file left open: " << open.key << inRow;
+    }
+
+    std::string row_;  // the row of a table that runs now, if any
 };
 
 }  // namespace test

@@ -324,15 +324,13 @@ TEST_F(Window, LaidOutWithoutOverlaps) {
 // ---- main's window steps ----------------------------------------------------
 
 TEST_F(Window, RetryAfterAFailedBuildThenTheWindowIsShownOnce) {
-    disc();
-    AUtilities::setTraceActive(false);
     const struct {
         const char* what;
         int failAt;  // the window creation that fails
     } rows[] = {{"the frame", 1}, {"a part half-way", 12}, {"the information area", 26}};
     for (const auto& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        freshMachine();
         disc();
         m().gui.failWindowCreation = row.failAt;
         std::size_t windowsWhileOpen = 99;

@@ -38,9 +38,8 @@ TEST_F(WindowEvents, SystemCommandsCloseOnlyForClose) {
         {"size", 0xF000, false},
     };
     for (const auto& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        delete window;
-        window = nullptr;
         open();
         AUtilities::openTraceFile();
         sim::input::systemCommand(frame, row.command);
@@ -51,16 +50,11 @@ TEST_F(WindowEvents, SystemCommandsCloseOnlyForClose) {
         // at once; Cancel's request then finds no window.
         EXPECT_EQ(m().gui.find(frame) == nullptr, row.cancels);
         EXPECT_EQ(AUtilities::tndrlChoice(), "KitIndex");
-        AUtilities::stopTracing();
     }
 }
 
 // Each button calls its one operation; the radio buttons call nothing.
 TEST_F(WindowEvents, ClicksAreToldApartByTheirNotifier) {
-    m().files.addFile("E:\\vmframe.htm");
-    m().files.addFile("C:\\WEB\\BROWSER.EXE");
-    m().processes.associate(".htm", "C:\\WEB\\BROWSER.EXE");
-    AUtilities::driveWithSlash = "E:\\";
     const struct {
         unsigned long id;
         const char* operation;  // null: none
@@ -78,9 +72,12 @@ TEST_F(WindowEvents, ClicksAreToldApartByTheirNotifier) {
         {nothingRadioId, nullptr},
     };
     for (const auto& row : rows) {
+        nextRow(std::to_string(row.id));
         SCOPED_TRACE(row.id);
-        delete window;
-        window = nullptr;
+        m().files.addFile("E:\\vmframe.htm");
+        m().files.addFile("C:\\WEB\\BROWSER.EXE");
+        m().processes.associate(".htm", "C:\\WEB\\BROWSER.EXE");
+        AUtilities::driveWithSlash = "E:\\";
         open();
         selectItem(1);  // Back enabled
         click(windowRadioId);
@@ -96,7 +93,6 @@ TEST_F(WindowEvents, ClicksAreToldApartByTheirNotifier) {
             EXPECT_EQ(panel(), 2);
             EXPECT_EQ(P::currentMixedSelection(*window), "Window");
         }
-        AUtilities::stopTracing();
     }
 }
 
@@ -246,7 +242,6 @@ TEST_F(WindowEvents, CloseBoxEndsTheRunLikeCancel) {
 // close request (Cancel, the close box, another instance's WM_CLOSE) is
 // carried out once the waiting handler has returned.
 TEST_F(WindowEvents, InputWhileABoxIsOpen) {
-    m().files.addFile("C:\\WEB\\BROWSER.EXE");
     struct Row {
         const char* what;
         std::function<void()> before;    // brings the window to the box
@@ -272,11 +267,9 @@ TEST_F(WindowEvents, InputWhileABoxIsOpen) {
          [frameOf] { os::PostMessageA(frameOf(), os::WM_CLOSE, 0, 0); }, 1, true},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        delete window;
-        window = nullptr;
-        m().boxes.clear();
-        m().processes.starts.clear();
+        m().files.addFile("C:\\WEB\\BROWSER.EXE");
         open();
         window->setAutoDeleteObject();  // as main lets it
         bool aliveAfterBox = false;
@@ -299,7 +292,6 @@ TEST_F(WindowEvents, InputWhileABoxIsOpen) {
             EXPECT_EQ(m().gui.find(part(listId))->selected, row.panelAfter);
             window->setAutoDeleteObject(false);
         }
-        AUtilities::stopTracing();
     }
 }
 

@@ -14,9 +14,6 @@ class Wizard : public WizardFixture {};
 // kept the user's pick, how Back, Next and the reader's row look there, and
 // whether it asked to close.
 TEST_F(Wizard, StateTable) {
-    m().files.addFile("E:\\vmframe.htm");
-    m().files.addFile("C:\\WEB\\BROWSER.EXE");
-    m().processes.associate(".htm", "C:\\WEB\\BROWSER.EXE");
     struct Row {
         int from;
         const char* event;
@@ -55,13 +52,13 @@ TEST_F(Wizard, StateTable) {
         bool reader;
     } looks[] = {{false, "Next>", true}, {true, "Next>", false}, {true, "Finish", true}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.from) + ": " + row.event);
-        delete window;
-        window = nullptr;
-        AUtilities::resetState();
+        const std::string name = std::to_string(row.from) + ": " + row.event;
+        nextRow(name);
+        SCOPED_TRACE(name);
+        m().files.addFile("E:\\vmframe.htm");
+        m().files.addFile("C:\\WEB\\BROWSER.EXE");
+        m().processes.associate(".htm", "C:\\WEB\\BROWSER.EXE");
         AUtilities::driveWithSlash = "E:\\";
-        m().processes.starts.clear();
-        m().boxes.clear();
         reader(true, true);
         saved("KitIndex", "DiscIndex", "Nothing");
         open();
@@ -144,10 +141,8 @@ TEST_F(Wizard, OldReaderWarningDependsOnTheVersionText) {
     } rows[] = {{"", true},       {"2.3.4", true},   {"2.3.10", true}, {"10.0", true},
                 {"2.3.5", false}, {"2.3.5a", false}, {"2.4", false}};
     for (const auto& row : rows) {
+        nextRow(row.version);
         SCOPED_TRACE(row.version);
-        delete window;
-        window = nullptr;
-        m().boxes.clear();
         reader(true, true, row.version);
         saved("Window", "Window", "Window");
         open();
@@ -217,10 +212,8 @@ TEST_F(Wizard, OldReaderWarningOnlyWhenNewlyChosen) {
          0},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        delete window;
-        window = nullptr;
-        m().boxes.clear();
         reader(true, true, "2.3.0");
         saved(row.savedTndrl, row.savedMixed, "VLR");
         open();
@@ -234,11 +227,10 @@ TEST_F(Wizard, ReaderOrJavaMissingTurnsASavedVLRIntoWindow) {
         bool vlr, java;
     } rows[] = {{false, true}, {true, false}, {false, false}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string("reader ") + (row.vlr ? "yes" : "no") + ", Java " +
-                     (row.java ? "yes" : "no"));
-        delete window;
-        window = nullptr;
-        m().boxes.clear();
+        const std::string name = std::string("reader ") + (row.vlr ? "yes" : "no") + ", Java " +
+                                 (row.java ? "yes" : "no");
+        nextRow(name);
+        SCOPED_TRACE(name);
         reader(row.vlr, row.java);
         saved("VLR", "KitIndex", "Nothing");
         open();
@@ -276,10 +268,9 @@ TEST_F(Wizard, PDFPanelKeepsASavedVLR) {
 
 TEST_F(Wizard, UnknownSavedTextShowsNothingAndIsStoredAsNothing) {
     for (const char* text : {"", "window", "vlr", "Bogus"}) {
-        SCOPED_TRACE(std::string("\"") + text + "\"");
-        delete window;
-        window = nullptr;
-        m().boxes.clear();
+        const std::string name = std::string("\"") + text + "\"";
+        nextRow(name);
+        SCOPED_TRACE(name);
         reader(true, true);
         saved(text, "Window", "Window");
         open();
@@ -472,8 +463,8 @@ TEST_F(Wizard, RegistryAfterCancelAndAfterFinish) {
          "KitIndex", "KitIndex", "DiscIndex", 1},
     };
     for (const Row& row : rows) {
+        nextRow(row.what);
         SCOPED_TRACE(row.what);
-        freshMachine();
         disc();
         m().registry.setString(settingsKey, "TndrlChoice", "KitIndex");
         m().registry.setString(settingsKey, "MixedChoice", "Window");

@@ -38,8 +38,10 @@ public:
     };
 
     // ---- shared state -------------------------------------------------------
-    static std::string driveWithSlash;
-    static AWindowList* windowsList;
+    // These three name members of the state that a run changes (below).
+    static std::string& driveWithSlash;
+    static AWindowList*& windowsList;
+    static std::string& programName;
     static const std::string windowTitle;
     static TraceStream traceFile;
 
@@ -54,7 +56,6 @@ public:
     static const std::string choiceDiscIndex;
     static const std::string choiceWindow;
     static const std::string choiceNothing;
-    static std::string programName;
     static const std::string version;
     // The disc's frame page: it marks a kit disc and is the collection index.
     static const std::string framePage;
@@ -105,8 +106,9 @@ public:
     static void setPDFChoice(const std::string& text);
     static void setTraceFilename(const std::string& text);
 
-    // Puts every member back to its initial value and closes the trace file;
-    // the host tests run many programs in one process.
+    // Closes the trace file, deletes the window list and puts the state that
+    // a run changes back to its initial values; the host tests run many
+    // programs in one process.
     static void resetState();
 
     // ---- trace and messages -------------------------------------------------
@@ -149,24 +151,34 @@ public:
     static bool initialize();
 
 private:
-    // Reached only through the get and set operations above.
-    static bool slashH_;
-    static bool slashP_;
-    static bool slashT_;
-    static bool javaInstalled_;
-    static std::string javaExecutable_;
-    static std::string kitTitle_;
-    static bool networkDrive_;
-    static bool vlrInstalled_;
-    static std::string vlrPath_;
-    static std::string vlrParms_;
-    static std::string vlrVersion_;
-    static bool tndrlCD_;
-    static bool pdfCD_;
-    static std::string tndrlChoice_;
-    static std::string mixedChoice_;
-    static std::string oldVersion_;
-    static std::string pdfChoice_;
-    static std::string traceFilename_;
-    static bool traceActive_;
+    // The state that a run changes, with its initial values; every such
+    // member belongs here, so that resetState puts it back. Only the trace
+    // file stays apart, as a stream cannot be copied: resetState closes it.
+    // Apart from the three named above, the state is reached only through
+    // the get and set operations.
+    struct State {
+        std::string driveWithSlash;
+        bool slashH = false;
+        bool slashP = false;
+        bool slashT = false;
+        bool javaInstalled = false;
+        std::string javaExecutable;
+        std::string kitTitle;
+        bool networkDrive = false;
+        bool vlrInstalled = false;
+        std::string vlrPath;
+        std::string vlrParms;
+        std::string vlrVersion;
+        bool tndrlCD = false;
+        bool pdfCD = false;
+        AWindowList* windowsList = nullptr;  // owned
+        std::string tndrlChoice;
+        std::string mixedChoice;
+        std::string oldVersion;
+        std::string pdfChoice;
+        std::string traceFilename;
+        bool traceActive = false;
+        std::string programName;
+    };
+    static State state_;
 };

@@ -1,62 +1,44 @@
-// The shared state of AUtilities: its members in their order of construction,
-// and their get and set operations.
+// The shared state of AUtilities: its definitions, and their get and set
+// operations.
 #include "engine/AUtilities.h"
 #include "gui/Text.h"
 
-std::string AUtilities::driveWithSlash;
-bool AUtilities::slashH_ = false;
-bool AUtilities::slashP_ = false;
-bool AUtilities::slashT_ = false;
-bool AUtilities::javaInstalled_ = false;
-std::string AUtilities::javaExecutable_;
-std::string AUtilities::kitTitle_;
-bool AUtilities::networkDrive_ = false;
-bool AUtilities::vlrInstalled_ = false;
-std::string AUtilities::vlrPath_;
-std::string AUtilities::vlrParms_;
-std::string AUtilities::vlrVersion_;
-bool AUtilities::tndrlCD_ = false;
-bool AUtilities::pdfCD_ = false;
-AWindowList* AUtilities::windowsList = nullptr;
+AUtilities::State AUtilities::state_;
+std::string& AUtilities::driveWithSlash = state_.driveWithSlash;
+AWindowList*& AUtilities::windowsList = state_.windowsList;
+std::string& AUtilities::programName = state_.programName;
 const std::string AUtilities::windowTitle = "Autorun Preferences for Zantic Collections";
-std::string AUtilities::tndrlChoice_;
-std::string AUtilities::mixedChoice_;
-std::string AUtilities::oldVersion_;
-std::string AUtilities::pdfChoice_;
 AUtilities::TraceStream AUtilities::traceFile;
-std::string AUtilities::traceFilename_;
-bool AUtilities::traceActive_ = false;
 const std::string AUtilities::choiceVLR = "VLR";
 const std::string AUtilities::choiceKitIndex = "KitIndex";
 const std::string AUtilities::choiceDiscIndex = "DiscIndex";
 const std::string AUtilities::choiceWindow = "Window";
 const std::string AUtilities::choiceNothing = "Nothing";
-std::string AUtilities::programName;
 const std::string AUtilities::version = "0013";
 const std::string AUtilities::framePage = "vmframe.htm";
 const std::string AUtilities::currentVLRVersion = "2.3.5";
 
-bool AUtilities::isSlashH() { return slashH_; }
-bool AUtilities::isSlashP() { return slashP_; }
-bool AUtilities::isSlashT() { return slashT_; }
-bool AUtilities::isJavaInstalled() { return javaInstalled_; }
-bool AUtilities::isOnNetworkDrive() { return networkDrive_; }
-bool AUtilities::isVLRInstalled() { return vlrInstalled_; }
-bool AUtilities::isTndrlCD() { return tndrlCD_; }
-bool AUtilities::isPDFCD() { return pdfCD_; }
+bool AUtilities::isSlashH() { return state_.slashH; }
+bool AUtilities::isSlashP() { return state_.slashP; }
+bool AUtilities::isSlashT() { return state_.slashT; }
+bool AUtilities::isJavaInstalled() { return state_.javaInstalled; }
+bool AUtilities::isOnNetworkDrive() { return state_.networkDrive; }
+bool AUtilities::isVLRInstalled() { return state_.vlrInstalled; }
+bool AUtilities::isTndrlCD() { return state_.tndrlCD; }
+bool AUtilities::isPDFCD() { return state_.pdfCD; }
 bool AUtilities::isMixedCD() { return isTndrlCD() && isPDFCD(); }
-bool AUtilities::isTraceActive() { return traceActive_; }
+bool AUtilities::isTraceActive() { return state_.traceActive; }
 
-std::string AUtilities::javaExecutable() { return javaExecutable_; }
-std::string AUtilities::kitTitle() { return kitTitle_; }
-std::string AUtilities::vlrPath() { return vlrPath_; }
-std::string AUtilities::vlrParms() { return vlrParms_; }
-std::string AUtilities::vlrVersion() { return vlrVersion_; }
-std::string AUtilities::tndrlChoice() { return tndrlChoice_; }
-std::string AUtilities::mixedChoice() { return mixedChoice_; }
-std::string AUtilities::oldVersion() { return oldVersion_; }
-std::string AUtilities::pdfChoice() { return pdfChoice_; }
-std::string AUtilities::traceFilename() { return traceFilename_; }
+std::string AUtilities::javaExecutable() { return state_.javaExecutable; }
+std::string AUtilities::kitTitle() { return state_.kitTitle; }
+std::string AUtilities::vlrPath() { return state_.vlrPath; }
+std::string AUtilities::vlrParms() { return state_.vlrParms; }
+std::string AUtilities::vlrVersion() { return state_.vlrVersion; }
+std::string AUtilities::tndrlChoice() { return state_.tndrlChoice; }
+std::string AUtilities::mixedChoice() { return state_.mixedChoice; }
+std::string AUtilities::oldVersion() { return state_.oldVersion; }
+std::string AUtilities::pdfChoice() { return state_.pdfChoice; }
+std::string AUtilities::traceFilename() { return state_.traceFilename; }
 std::string AUtilities::vlrJarFile() { return vlrPath() + "\\pvns"; }
 
 // Each set operation stores its value, then traces it as read back.
@@ -71,45 +53,30 @@ std::string AUtilities::vlrJarFile() { return vlrPath() + "\\pvns"; }
         trace("AUtilities::" #name "()", "set to \"%s\"", query().c_str()); \
     }
 
-FLAG_SETTER(setSlashH, slashH_, isSlashH)
-FLAG_SETTER(setSlashP, slashP_, isSlashP)
-FLAG_SETTER(setSlashT, slashT_, isSlashT)
-FLAG_SETTER(setJavaInstalled, javaInstalled_, isJavaInstalled)
-FLAG_SETTER(setNetworkDrive, networkDrive_, isOnNetworkDrive)
-FLAG_SETTER(setVLRInstalled, vlrInstalled_, isVLRInstalled)
-FLAG_SETTER(setTndrlCD, tndrlCD_, isTndrlCD)
-FLAG_SETTER(setPDFCD, pdfCD_, isPDFCD)
+FLAG_SETTER(setSlashH, state_.slashH, isSlashH)
+FLAG_SETTER(setSlashP, state_.slashP, isSlashP)
+FLAG_SETTER(setSlashT, state_.slashT, isSlashT)
+FLAG_SETTER(setJavaInstalled, state_.javaInstalled, isJavaInstalled)
+FLAG_SETTER(setNetworkDrive, state_.networkDrive, isOnNetworkDrive)
+FLAG_SETTER(setVLRInstalled, state_.vlrInstalled, isVLRInstalled)
+FLAG_SETTER(setTndrlCD, state_.tndrlCD, isTndrlCD)
+FLAG_SETTER(setPDFCD, state_.pdfCD, isPDFCD)
 
-TEXT_SETTER(setJavaExecutable, javaExecutable_, javaExecutable)
-TEXT_SETTER(setKitTitle, kitTitle_, kitTitle)
-TEXT_SETTER(setVLRPath, vlrPath_, vlrPath)
-TEXT_SETTER(setVLRParms, vlrParms_, vlrParms)
-TEXT_SETTER(setVLRVersion, vlrVersion_, vlrVersion)
-TEXT_SETTER(setTndrlChoice, tndrlChoice_, tndrlChoice)
-TEXT_SETTER(setMixedChoice, mixedChoice_, mixedChoice)
-TEXT_SETTER(setOldVersion, oldVersion_, oldVersion)
-TEXT_SETTER(setPDFChoice, pdfChoice_, pdfChoice)
-TEXT_SETTER(setTraceFilename, traceFilename_, traceFilename)
+TEXT_SETTER(setJavaExecutable, state_.javaExecutable, javaExecutable)
+TEXT_SETTER(setKitTitle, state_.kitTitle, kitTitle)
+TEXT_SETTER(setVLRPath, state_.vlrPath, vlrPath)
+TEXT_SETTER(setVLRParms, state_.vlrParms, vlrParms)
+TEXT_SETTER(setVLRVersion, state_.vlrVersion, vlrVersion)
+TEXT_SETTER(setTndrlChoice, state_.tndrlChoice, tndrlChoice)
+TEXT_SETTER(setMixedChoice, state_.mixedChoice, mixedChoice)
+TEXT_SETTER(setOldVersion, state_.oldVersion, oldVersion)
+TEXT_SETTER(setPDFChoice, state_.pdfChoice, pdfChoice)
+TEXT_SETTER(setTraceFilename, state_.traceFilename, traceFilename)
 
-void AUtilities::setTraceActive(bool on) { traceActive_ = on; }
+void AUtilities::setTraceActive(bool on) { state_.traceActive = on; }
 
 void AUtilities::resetState() {
     traceFile.close();
-    traceActive_ = false;
-    slashH_ = slashP_ = slashT_ = false;
-    javaInstalled_ = networkDrive_ = vlrInstalled_ = tndrlCD_ = pdfCD_ = false;
-    javaExecutable_.clear();
-    kitTitle_.clear();
-    vlrPath_.clear();
-    vlrParms_.clear();
-    vlrVersion_.clear();
-    tndrlChoice_.clear();
-    mixedChoice_.clear();
-    oldVersion_.clear();
-    pdfChoice_.clear();
-    traceFilename_.clear();
-    driveWithSlash.clear();
-    programName.clear();
     delete windowsList;
-    windowsList = nullptr;
+    state_ = State();
 }
