@@ -35,14 +35,16 @@ std::string repeat(const std::string& pattern, std::size_t size) {
     return text;
 }
 
+// A file's text and the title and edition date it gives.
+struct LineRow {
+    const char* what;
+    std::string text;
+    std::string title;
+    std::string editionDate;
+};
+
 TEST(KitDescriptionLines, Rules) {
-    struct Row {
-        const char* what;
-        std::string text;
-        std::string title;
-        std::string editionDate;
-    };
-    const Row rows[] = {
+    const LineRow rows[] = {
         {"script lines, LF", "var kitTitle = \"Dovrel Kit\";\nvar editionDate = \"May 2002\";\n",
          "Dovrel Kit", "May 2002"},
         {"script lines, CR LF", "var kitTitle = \"Dovrel Kit\";\r\nvar editionDate = \"May 2002\";\r\n",
@@ -72,7 +74,7 @@ TEST(KitDescriptionLines, Rules) {
         {"empty file", "", "", ""},
         {"binary bytes", std::string("\xff\x00\x01=\x80", 5), "", ""},
     };
-    for (const Row& row : rows) {
+    for (const LineRow& row : rows) {
         SCOPED_TRACE(row.what);
         const KitDescription kit = parse(row.text);
         EXPECT_EQ(kit.title, row.title);
@@ -109,13 +111,7 @@ TEST(KitDescriptionLines, LongRunsAnywhereInALine) {
     const std::string title = "VAR KITTITLE=";
     const std::string x(kept, 'x');
     const std::string fewerX(1000, 'x');
-    struct Row {
-        const char* what;
-        std::string text;
-        std::string title;
-        std::string editionDate;
-    };
-    const Row rows[] = {
+    const LineRow rows[] = {
         {"key: leading white space", repeat(" \t", n) + title + "T", "T", ""},
         {"key: trailing white space", "VAR KITTITLE" + repeat("\t ", n) + "=T", "T", ""},
         {"key: white space inside", "VAR" + repeat(" ", n) + "KITTITLE=T", "", ""},
@@ -150,7 +146,7 @@ TEST(KitDescriptionLines, LongRunsAnywhereInALine) {
         {"an empty last value after a long one",
          title + "T\n" + title + repeat(" ;\"", n) + "\n", "", ""},
     };
-    for (const Row& row : rows) {
+    for (const LineRow& row : rows) {
         SCOPED_TRACE(row.what);
         for (const std::size_t piece : {row.text.size(), std::size_t(1), std::size_t(7),
                                         std::size_t(64 * 1024)}) {
