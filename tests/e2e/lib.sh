@@ -143,20 +143,20 @@ e2e_autorun_start() {  # program args...
     AUTORUN_PID=$!
 }
 
-# Waits at most SECONDS (E2E_LIMIT by default) for the program started last
+# Waits at most E2E_LIMIT seconds for the program started last
 # to end, and answers its exit code. Past the limit the scenario fails,
 # naming the windows and message boxes that the program still shows, which
 # are asked to close.
-e2e_autorun_wait() {  # [seconds]
-    local limit=${1:-$E2E_LIMIT} i rc=0
-    for ((i = 0; i < limit * 20; ++i)); do
+e2e_autorun_wait() {
+    local i rc=0
+    for ((i = 0; i < E2E_LIMIT * 20; ++i)); do
         if ! kill -0 "$AUTORUN_PID" 2>/dev/null; then
             wait "$AUTORUN_PID" || rc=$?
             return "$rc"
         fi
         sleep 0.05
     done
-    fail "\"$AUTORUN_RUN\" did not end within $limit s; $(e2e_shown)"
+    fail "\"$AUTORUN_RUN\" did not end within $E2E_LIMIT s; $(e2e_shown)"
 }
 
 # What the program started last still shows, for a failure's message: its
