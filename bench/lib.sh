@@ -17,6 +17,7 @@ export AUTORUN_EXE="$PWD/$(wine_build_dir "$arch")/autorun.exe" E2E_ARCH=$arch
 export E2E_TOOLS="$PWD/$(wine_build_dir "$arch")/tools" E2E_WORK="$PWD/build/bench" E2E_SOURCE="$PWD"
 windows_build "$arch" >/dev/null
 source tests/e2e/lib.sh
+E2E_TEMPLATE_FOR_ONE_RUN=1
 
 # After the sample disc is in E:: the floor program beside autorun.exe, and
 # a server that stays up between runs, as on a running desktop.

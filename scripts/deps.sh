@@ -15,9 +15,10 @@ missing_packages() {
     done
 }
 
-# Chooses the builds that Wine runs here (WINE_ARCHES) unless the caller
-# has, installs what they need, and checks that Wine's loader runs for
-# each; exits with the cause otherwise.
+# Chooses the builds that Wine runs here (WINE_ARCHES) unless this script
+# has already (the demo and the benchmarks choose first, to name the build
+# they use), installs what they need, and checks that Wine's loader runs
+# for each; exits with the cause otherwise.
 ensure_deps() {
     [ -n "${WINE_ARCHES:-}" ] || choose_wine_builds || exit 1
     local wanted=("${AUTORUN_PACKAGES[@]}" wine) arch missing i386=

@@ -21,21 +21,63 @@ stopped_by() {  # exit code, command, file, line
     echo "${0##*/}: stopped: \"$2\" failed with exit code $1 ($3, line $4)" >&2
 }
 
-# Whether this host's kernel starts 32-bit x86 programs. The probe is a
-# minimal static i386 program that only exits with 0, so the answer needs
-# no 32-bit package. It is written into FOLDER (which allows running
-# programs, unlike some /tmp).
+# The choice below is this script's own: what a caller's environment holds
+# under these names is never read.
+unset WINE_ARCHES WINE_REASON
+
+# Whether this host's kernel starts 32-bit x86 programs, found out by running
+# a minimal static i386 program that only exits with 0 (so the answer needs
+# no 32-bit package), written into FOLDER beside a control script that only
+# exits with 0. Answers 0 when the probe ran, 1 when the kernel refused it,
+# 2 when the folder cannot tell (the probe cannot be written there, or the
+# folder allows no program to run, as a noexec mount); PROBE_CAUSE says why.
 host_runs_32bit() {  # folder
-    local probe="$1/probe-i386"
-    mkdir -p "$1"
-    printf '%b' '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
+    local probe="$1/probe-i386" control="$1/probe-control" out
+    PROBE_CAUSE=
+    if ! { mkdir -p "$1" && printf '%b' \
+        '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
         '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \
         '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' \
         '\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08' \
         '\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00' \
-        '\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >"$probe"
-    chmod +x "$probe"
-    "$probe" 2>/dev/null
+        '\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >"$probe" &&
+        printf '#!/bin/sh\nexit 0\n' >"$control" && chmod +x "$probe" "$control"; } 2>/dev/null
+    then
+        PROBE_CAUSE="the probe cannot be written to $1"
+        return 2
+    fi
+    if ! out=$("$control" 2>&1); then
+        PROBE_CAUSE="$1 allows no program to run (${out##*: })"
+        return 2
+    fi
+    out=$("$probe" 2>&1) && return 0
+    PROBE_CAUSE=${out##*: }
+    [ -n "$PROBE_CAUSE" ] || PROBE_CAUSE="the probe failed"
+    return 1
+}
+
+# Whether this host runs 32-bit programs, probed in the build folder or, where
+# that cannot tell, in a new temporary folder: HOST_RUNS_32BIT is yes or no,
+# with the kernel's answer in PROBE_CAUSE. Fails, naming both causes, when
+# neither folder can tell.
+find_host_kind() {
+    local rc=0 tmp first
+    host_runs_32bit build || rc=$?
+    if [ "$rc" = 2 ]; then
+        first=$PROBE_CAUSE rc=0
+        if tmp=$(mktemp -d 2>/dev/null); then
+            host_runs_32bit "$tmp" || rc=$?
+            rm -rf "$tmp"
+        else
+            PROBE_CAUSE="no temporary folder can be made" rc=2
+        fi
+        [ "$rc" != 2 ] || {
+            echo "Cannot tell whether this host runs 32-bit programs: $first; $PROBE_CAUSE" >&2
+            return 1
+        }
+    fi
+    HOST_RUNS_32BIT=yes
+    [ "$rc" = 0 ] || HOST_RUNS_32BIT=no
 }
 
 # The build folder of each prefix kind's build, and its name for messages.
@@ -54,32 +96,36 @@ wine_build_name() {  # win32|win64
 
 # Sets WINE_ARCHES, the prefix kinds whose builds run under Wine here
 # ("win32" for the product, "win64" for the twin), and WINE_REASON, why.
-# Fails, naming the cause, when the forced choice cannot run here.
+# Fails, naming the cause, when the forced choice cannot run here. The host
+# is probed only where the choice depends on it.
 choose_wine_builds() {
-    local runs32=1 refused="this host refuses 32-bit programs (Exec format error)"
-    host_runs_32bit build || runs32=0
-    case "${AUTORUN_WINE_BUILDS:-}" in
-    "")
-        if [ "$runs32" = 1 ]; then
+    local forced=${AUTORUN_WINE_BUILDS:-}
+    case "$forced" in
+    "" | product | both) find_host_kind || return 1 ;;
+    twin)
+        WINE_ARCHES="win64" WINE_REASON="forced by AUTORUN_WINE_BUILDS=twin"
+        return 0 ;;
+    *)
+        echo "AUTORUN_WINE_BUILDS must be product, twin or both, not \"$forced\"" >&2
+        return 1 ;;
+    esac
+    local refused="this host refuses 32-bit programs ($PROBE_CAUSE)"
+    if [ -z "$forced" ]; then
+        if [ "$HOST_RUNS_32BIT" = yes ]; then
             WINE_ARCHES="win32 win64" WINE_REASON="this host runs 32-bit programs"
         else
             WINE_ARCHES="win64" WINE_REASON=$refused
-        fi ;;
-    product | both)
-        [ "$runs32" = 1 ] || {
-            echo "AUTORUN_WINE_BUILDS=$AUTORUN_WINE_BUILDS cannot run here: $refused;" \
-                 "the 32-bit product runs under Wine only on a host that runs 32-bit programs." >&2
-            return 1
-        }
-        WINE_ARCHES="win32"
-        [ "$AUTORUN_WINE_BUILDS" = product ] || WINE_ARCHES="win32 win64"
-        WINE_REASON="forced by AUTORUN_WINE_BUILDS=$AUTORUN_WINE_BUILDS" ;;
-    twin)
-        WINE_ARCHES="win64" WINE_REASON="forced by AUTORUN_WINE_BUILDS=twin" ;;
-    *)
-        echo "AUTORUN_WINE_BUILDS must be product, twin or both, not \"$AUTORUN_WINE_BUILDS\"" >&2
-        return 1 ;;
-    esac
+        fi
+        return 0
+    fi
+    [ "$HOST_RUNS_32BIT" = yes ] || {
+        echo "AUTORUN_WINE_BUILDS=$forced cannot run here: $refused;" \
+             "the 32-bit product runs under Wine only on a host that runs 32-bit programs." >&2
+        return 1
+    }
+    WINE_ARCHES="win32"
+    [ "$forced" = product ] || WINE_ARCHES="win32 win64"
+    WINE_REASON="forced by AUTORUN_WINE_BUILDS=$forced"
 }
 
 # The names of the chosen builds, joined with "and".

@@ -69,10 +69,6 @@ records() {
 
 # Waits up to 10 seconds for a log to hold this many whole records.
 await_records() {  # log count
-    local i
-    for i in $(seq 200); do
-        [ "$(records "$1")" == "$2" ] && return 0
-        sleep 0.05
-    done
-    return 1
+    e2e_wait_for 10 has_records "$1" "$2"
 }
+has_records() { [ "$(records "$1")" == "$2" ]; }

@@ -1,7 +1,9 @@
 # Shared steps of the Wine scenarios. Each scenario gets its own WINEPREFIX
-# (a copy of a template made once) and its own Xvfb display, and stops only
-# the wineserver and the Xvfb that it started. E2E_ARCH is the kind of prefix
-# of the build under test: win32 for the product, win64 for its twin.
+# (a copy of a template made once, its files linked, not copied) and its own
+# Xvfb display, and stops only the wineserver and the Xvfb that it started.
+# A scenario that passes leaves nothing behind; one that fails keeps its
+# folder and says where. E2E_ARCH is the kind of prefix of the build under
+# test: win32 for the product, win64 for its twin.
 set -euo pipefail
 
 : "${AUTORUN_EXE:?}" "${E2E_ARCH:?}" "${E2E_TOOLS:?}" "${E2E_WORK:?}" "${E2E_SOURCE:?}"
@@ -19,8 +21,21 @@ source "$E2E_SOURCE/scripts/wine.sh"
 why=$(wine_runs "$E2E_ARCH" 2>&1) || fail "$why"
 use_wine "$E2E_ARCH"
 
-# How long one run of the program may take before the scenario gives up on it.
-E2E_LIMIT=${E2E_LIMIT:-20}
+# How long one run of the program may take before the scenario gives up on
+# it, in seconds; a scenario gives one run longer by E2E_LIMIT=N before the
+# call.
+E2E_LIMIT=20
+
+# Runs a command every 0.05 s until it succeeds; fails once SECONDS have
+# passed (measured, so a loaded machine does not stretch the limit).
+e2e_wait_for() {  # seconds command...
+    local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
+    shift
+    until "$@"; do
+        ((${EPOCHREALTIME//[!0-9]/} < deadline)) || return 1
+        sleep 0.05
+    done
+}
 
 expect_eq() {  # what, actual, expected
     [ "$2" == "$3" ] || fail "$1: got [$2], expected [$3]"
@@ -30,14 +45,19 @@ expect_contains() {  # what, text, part
     [[ "$2" == *"$3"* ]] || fail "$1: [$2] does not contain [$3]"
 }
 
+E2E_TEMPLATE="$E2E_WORK/template-$E2E_ARCH"
+
 # The template prefix: a clean Windows of the build's kind with no window
-# manager waits and no crash dialog.
+# manager waits and no crash dialog, made by the Wine that runs now (its
+# "ready" file names the version). The Wine scenarios make it first and
+# remove it last (tests/e2e/template.sh).
 e2e_template() {
-    local t="$E2E_WORK/template-$E2E_ARCH"
+    local t=$E2E_TEMPLATE version
+    version=$("$WINELOADER" --version)
     mkdir -p "$E2E_WORK"
     exec 9>"$E2E_WORK/template.lock"
     flock 9
-    if [ ! -f "$t/ready" ]; then
+    if [ "$(cat "$t/ready" 2>/dev/null)" != "$version" ]; then
         rm -rf "$t"
         mkdir -p "$t"
         (
@@ -49,35 +69,71 @@ e2e_template() {
                 >/dev/null 2>&1
             wineserver -w
         )
-        touch "$t/ready"
+        echo "$version" >"$t/ready"
     fi
     flock -u 9
     exec 9>&-
 }
 
+e2e_template_remove() {
+    rm -rf "$E2E_TEMPLATE" "$E2E_WORK/template.lock"
+    rmdir "$E2E_WORK" 2>/dev/null || true
+}
+
+# Commands that e2e_stop runs first, whatever the scenario's outcome. A
+# scenario adds its own clean-up here, never by a trap of its own, which
+# would take the place of e2e_stop's.
+E2E_AT_STOP=()
+e2e_at_stop() { E2E_AT_STOP+=("$1"); }
+# Whether e2e_stop removes the template too: for the demo and the
+# benchmarks, which make it for their one run.
+E2E_TEMPLATE_FOR_ONE_RUN=0
+
+# Ends the scenario (the EXIT trap of e2e_start): runs the commands given to
+# e2e_at_stop, stops the scenario's Wine processes, its wineserver and its
+# Xvfb, and then removes its folder if it passed; one that failed is kept.
 e2e_stop() {
+    local rc=$? command linked
     set +e
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+    for command in "${E2E_AT_STOP[@]}"; do eval "$command"; done
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
+    fi
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 && wait "$XVFB_PID" 2>/dev/null
-    return 0
+    # A write through a file linked to the template would change every later
+    # scenario's Windows.
+    linked=$(find "$W/prefix" -type f -links +1 -newer "$E2E_TEMPLATE/ready" 2>/dev/null)
+    if [ -n "$linked" ]; then
+        echo "FAIL ($E2E_NAME, $E2E_ARCH): files of the template were written:" $linked >&2
+        rc=1
+    fi
+    if [ "$rc" = 0 ]; then
+        rm -rf "$W"
+    else
+        echo "The folder of the failed scenario is kept: $W" >&2
+    fi
+    [ "$E2E_TEMPLATE_FOR_ONE_RUN" = 0 ] || e2e_template_remove
+    exit "$rc"
 }
 
 e2e_start() {
     e2e_template
     rm -rf "$W"
     mkdir -p "$W/work"
-    cp -a "$E2E_WORK/template-$E2E_ARCH/prefix" "$W/prefix"
+    # The prefix's files are links to the template's; the registry files,
+    # the only ones Wine writes to, are copies of their own.
+    cp -al "$E2E_TEMPLATE/prefix" "$W/prefix"
+    local reg
+    for reg in "$W/prefix"/*.reg; do
+        cp --remove-destination "$E2E_TEMPLATE/prefix/${reg##*/}" "$reg"
+    done
     export WINEPREFIX="$W/prefix"
     local fd_file="$W/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     trap e2e_stop EXIT
-    local i
-    for i in $(seq 100); do
-        [ -s "$fd_file" ] && break
-        sleep 0.1
-    done
-    [ -s "$fd_file" ] || fail "Xvfb did not start"
+    e2e_wait_for 10 test -s "$fd_file" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$fd_file")"
 }
 
@@ -119,12 +175,7 @@ e2e_boxwatch_start() {  # answers...
     rm -f "$W/stop" "$W/boxes.log"
     wine "$E2E_TOOLS/boxwatch.exe" "$(winpath "$W/boxes.log")" "$(winpath "$W/stop")" "$@" &
     BOXWATCH_PID=$!
-    local i
-    for i in $(seq 100); do
-        [ -f "$W/boxes.log" ] && return 0
-        sleep 0.1
-    done
-    fail "box watcher did not start"
+    e2e_wait_for 10 test -f "$W/boxes.log" || fail "box watcher did not start"
 }
 
 e2e_boxwatch_stop() {
@@ -148,16 +199,14 @@ e2e_autorun_start() {  # program args...
 # naming the windows and message boxes that the program still shows, which
 # are asked to close.
 e2e_autorun_wait() {
-    local i rc=0
-    for ((i = 0; i < E2E_LIMIT * 20; ++i)); do
-        if ! kill -0 "$AUTORUN_PID" 2>/dev/null; then
-            wait "$AUTORUN_PID" || rc=$?
-            return "$rc"
-        fi
-        sleep 0.05
-    done
-    fail "\"$AUTORUN_RUN\" did not end within $E2E_LIMIT s; $(e2e_shown)"
+    local rc=0
+    e2e_wait_for "$E2E_LIMIT" e2e_ended "$AUTORUN_PID" ||
+        fail "\"$AUTORUN_RUN\" did not end within $E2E_LIMIT s; $(e2e_shown)"
+    wait "$AUTORUN_PID" || rc=$?
+    return "$rc"
 }
+
+e2e_ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # What the program started last still shows, for a failure's message: its
 # windows and message boxes, which are asked to close.
@@ -184,12 +233,7 @@ e2e_titlewin() {  # name title [count]
     rm -f "$W/$1.log"
     wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" ${3:+"$3"} &
     TITLEWIN_PID=$!
-    local i
-    for i in $(seq 300); do
-        grep -q ready "$W/$1.log" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "window $1 did not open"
+    e2e_wait_for 30 grep -qs ready "$W/$1.log" || fail "window $1 did not open"
 }
 
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.

@@ -4,6 +4,7 @@
 # and the probe of the host's kind against the C library's 32-bit loader
 # where that is installed.
 set -euo pipefail
+shopt -s extglob
 cd "$(dirname "$0")/../.."
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -16,14 +17,39 @@ check() {  # what, actual, expected
 }
 
 # The probe says what the C library's own 32-bit loader finds.
-probe=no
-host_runs_32bit "$work" && probe=yes
+find_host_kind
+probe=$HOST_RUNS_32BIT
 if [ -x /lib/ld-linux.so.2 ]; then
     loader=no
     /lib/ld-linux.so.2 --version >/dev/null 2>&1 && loader=yes
     check "probe against /lib/ld-linux.so.2" "$probe" "$loader"
 fi
 echo "this host runs 32-bit programs: $probe"
+
+# A folder that cannot tell: one the probe cannot be written to, and, where
+# this host lets us mount one, one that allows no program to run. Its cause
+# is named, and the probe moves to a temporary folder; when that cannot tell
+# either, the choice fails naming both.
+touch "$work/file"
+host_runs_32bit "$work/file/sub" && got=0 || got=$?
+check "unwritable folder" "$got: $PROBE_CAUSE" "2: the probe cannot be written to $work/file/sub"
+mkdir -p "$work/noexec"
+if mount -t tmpfs -o noexec,size=1m tmpfs "$work/noexec" 2>/dev/null; then
+    trap 'umount "$work/noexec"; rm -rf "$work"' EXIT
+    host_runs_32bit "$work/noexec" && got=0 || got=$?
+    check "noexec folder" "$got: $PROBE_CAUSE" \
+        "2: $work/noexec allows no program to run (Permission denied)"
+    mkdir -p "$work/project"
+    ln -s "$work/noexec" "$work/project/build"
+    got=$(cd "$work/project" && find_host_kind 2>&1 && echo "$HOST_RUNS_32BIT")
+    check "noexec build folder: the probe in a temporary folder" "$got" "$probe"
+    got=$(cd "$work/project" && TMPDIR="$work/noexec" find_host_kind 2>&1 || echo fails)
+    check "noexec build and temporary folders" "${got//$work\/noexec\/tmp.*([^ ])/TMP}" \
+        "Cannot tell whether this host runs 32-bit programs: build allows no program to run (Permission denied); TMP allows no program to run (Permission denied)
+fails"
+else
+    echo "noexec rows skipped: this host lets no tmpfs be mounted here"
+fi
 
 # host kind, AUTORUN_WINE_BUILDS, the builds chosen ("fails" when refused)
 rows=(
@@ -36,16 +62,42 @@ rows=(
     "refuses product fails"
     "refuses both fails"
     "refuses twin win64"
+    "cannot-tell - fails"
+    "cannot-tell product fails"
+    "cannot-tell twin win64"
 )
 for row in "${rows[@]}"; do
     read -r host forced expected <<<"$row"
-    if [ "$host" = runs32 ]; then host_runs_32bit() { return 0; }; else host_runs_32bit() { return 1; }; fi
+    case "$host" in
+    runs32) host_runs_32bit() { return 0; } ;;
+    refuses) host_runs_32bit() { PROBE_CAUSE="Exec format error"; return 1; } ;;
+    *) host_runs_32bit() { PROBE_CAUSE="$1 allows no program to run"; return 2; } ;;
+    esac
     [ "$forced" = - ] && forced=
-    got=$(AUTORUN_WINE_BUILDS=$forced; WINE_ARCHES=; choose_wine_builds 2>"$work/err" &&
+    got=$(AUTORUN_WINE_BUILDS=$forced; choose_wine_builds 2>"$work/err" &&
           echo "$WINE_ARCHES" || echo fails)
     check "$host, AUTORUN_WINE_BUILDS=$forced" "$got" "$expected"
     if [ "$got" = fails ]; then
         [ -s "$work/err" ] || check "$host, $forced: a message" "none" "the cause"
+        [ "$host" != refuses ] || grep -q "(Exec format error)" "$work/err" ||
+            check "$host, $forced: the kernel's answer" "$(cat "$work/err")" "(Exec format error)"
     fi
+done
+
+# Names of the scripts' own left in the caller's environment change nothing:
+# the builds and the packages wanted are the ones the host's kind gives.
+for host in runs32 refuses; do
+    got=$(export WINE_ARCHES=win32 WINE_REASON=left; unset AUTORUN_WINE_BUILDS
+          source scripts/deps.sh
+          if [ "$host" = runs32 ]; then host_runs_32bit() { return 0; }
+          else host_runs_32bit() { PROBE_CAUSE="Exec format error"; return 1; }; fi
+          missing_packages() { printf '%s\n' "$@" >"$work/wanted"; }
+          wine_runs() { :; }
+          ensure_deps && echo "$WINE_ARCHES: $WINE_REASON; wine32 wanted: $(grep -c wine32 "$work/wanted")")
+    case "$host" in
+    runs32) expected="win32 win64: this host runs 32-bit programs; wine32 wanted: 1" ;;
+    refuses) expected="win64: this host refuses 32-bit programs (Exec format error); wine32 wanted: 0" ;;
+    esac
+    check "$host, WINE_ARCHES and WINE_REASON in the environment" "$got" "$expected"
 done
 [ "$failures" = 0 ] && echo "PASS wine choice" || exit 1

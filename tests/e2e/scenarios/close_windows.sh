@@ -5,14 +5,7 @@ e2e_start
 e2e_sample_disc
 
 # closed NAME: whether the window got a close request within 5 seconds.
-closed() {
-    local i
-    for i in $(seq 50); do
-        grep -q WM_CLOSE "$W/$1.log" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+closed() { e2e_wait_for 5 grep -q WM_CLOSE "$W/$1.log"; }
 
 kitTitle="index - zantic dovrel SAMPLE collection - DECEMBER 2026 - browser"
 e2e_titlewin prefs1 "Autorun Preferences for Zantic Collections"

@@ -7,7 +7,7 @@ source "$(dirname "$0")/../launch_lib.sh"
 e2e_start
 launch_setup
 big="$W/disc/autohtml/autorun.js"
-trap 'rm -f "$big"; e2e_stop' EXIT
+e2e_at_stop 'rm -f "$big"'
 {
     head -c 350000000 < <(yes $'var other = "0123456789";\r')
     head -c 350000000 < <(yes 'var other = "0123456789";' | tr -d '\n')
@@ -26,6 +26,7 @@ browser=$(short_path 'C:\Program Files\Recorder Tools\recorder.exe')
     done
 ) &
 sampler=$!
+e2e_at_stop 'kill "$sampler" 2>/dev/null; wait "$sampler" 2>/dev/null'
 rc=0
 E2E_LIMIT=120 run_from_disc /p /t || rc=$?
 kill "$sampler" 2>/dev/null || true
