@@ -8,6 +8,9 @@ set -euo pipefail
 
 : "${AUTORUN_EXE:?}" "${E2E_ARCH:?}" "${E2E_TOOLS:?}" "${E2E_WORK:?}" "${E2E_SOURCE:?}"
 E2E_NAME=$(basename "$0" .sh)
+# A scenario run in a variant (E2E_VARIANT, e.g. readonly_disc) has a folder
+# of its own.
+E2E_NAME+=${E2E_VARIANT:+.$E2E_VARIANT}
 W="$E2E_WORK/$E2E_NAME"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
@@ -148,6 +151,22 @@ e2e_sample_disc() {
     cp -r "$E2E_SOURCE/examples/disc/." "$W/disc/"
     cp "$AUTORUN_EXE" "$W/disc/autorun.exe"
     e2e_map_drive e "$W/disc"
+    [ "${E2E_VARIANT:-}" != readonly_disc ] || e2e_readonly_disc
+}
+
+# The disc in $W/disc (drive E:) as on a CD: no file or folder may be
+# written, and Wine reports each as read-only. The write permission comes
+# back when the scenario ends, so that the folder can be removed.
+e2e_readonly_disc() {
+    chmod -R a-w "$W/disc"
+    e2e_at_stop 'chmod -R u+w "$W/disc"'
+    local paths=() path seen
+    while IFS= read -r path; do
+        paths+=("E:\\${path//\//\\}")
+    done < <(find "$W/disc" -mindepth 1 -printf '%P\n')
+    seen=$(wine "$E2E_TOOLS/attributes.exe" "${paths[@]}" | tr -d '\r')
+    [ "$(grep -c '^R ' <<<"$seen")" == "${#paths[@]}" ] ||
+        fail "the disc is not read-only under Wine:"$'\n'"$seen"
 }
 
 SETTINGS='HKLM\Software\Zantic\Vm_Autorun'

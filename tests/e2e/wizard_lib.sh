@@ -20,8 +20,8 @@ wizard_end() {
     e2e_boxwatch_stop
 }
 
-# Runs UI driver commands on the preferences window (the FILE of dump, ink
-# and text names a file in $W).
+# Runs UI driver commands on the preferences window (the FILE of dump,
+# frame, ink and text names a file in $W).
 drive() {
     local args=() a to_file=0 folder=
     for a in "$@"; do
@@ -30,7 +30,7 @@ drive() {
             a="$folder\\$a"
         elif [ "$to_file" = 0 ]; then
             case "$a" in
-            dump) to_file=2 ;;
+            dump | frame) to_file=2 ;;
             ink | text) to_file=3 ;;
             esac
         fi

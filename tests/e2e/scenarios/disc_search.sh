@@ -2,8 +2,7 @@
 # mapped as drive E: by searching the drives.
 source "$(dirname "$0")/../lib.sh"
 e2e_start
-cp -r "$E2E_SOURCE/examples/disc" "$W/disc"
-e2e_map_drive e "$W/disc"
+e2e_sample_disc
 mkdir -p "$WINEPREFIX/drive_c/Copy"
 cp "$AUTORUN_EXE" "$WINEPREFIX/drive_c/Copy/autorun.exe"
 

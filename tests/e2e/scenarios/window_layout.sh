@@ -3,8 +3,10 @@
 # overlapping another or cut off, the heading on two lines on the screen,
 # each alternative's label centred beside its radio button; resting the
 # pointer on a control shows its long help text in the information area;
-# the close box ends the run and the settings are written. A screenshot is
-# left in $W/window.png.
+# the frame has a title bar with the program's icon and the system menu,
+# the minimise, maximise and close boxes and a sizing border; a click on the
+# close box ends the run and the settings are written. A screenshot is left
+# in $W/window.png.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
 e2e_start
@@ -18,7 +20,7 @@ for pair in $ALTERNATIVES; do
 done
 
 wizard_start
-drive wait 30 sleep 500 dump controls.txt "${pictures[@]}"
+drive wait 30 sleep 500 dump controls.txt frame frame.txt "${pictures[@]}"
 import -window root "$W/window.png" || fail "no screenshot"
 
 # Resting the pointer on a control shows the control's long help text in
@@ -41,11 +43,33 @@ for row in "${HOVER_HELP[@]}"; do
     expect_eq "help text with the pointer on $id" "$(cat "$W/help$id")" "${row#*:}"
 done
 
-drive close gone 10
+drive closebox gone 10
 wizard_end
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 0
 tr -d '\r' <"$W/controls.txt" >"$W/controls.tsv"
 cat "$W/controls.tsv"
+
+# The frame's own parts, each in its style and where the pointer finds it.
+tr -d '\r' <"$W/frame.txt" | tee "$W/frame.tsv"
+style=$(sed -n 's/^style //p' "$W/frame.tsv")
+parts=" $(sed -n 's/^parts //p' "$W/frame.tsv") "
+FRAME_PARTS=(  # what:style bits:parts
+    "title bar:0x00C00000:caption"
+    "system menu:0x00080000:sysmenu close"
+    "minimise box:0x00020000:minbutton"
+    "maximise box:0x00010000:maxbutton"
+    "sizing border:0x00040000:left right top bottom"
+)
+for row in "${FRAME_PARTS[@]}"; do
+    IFS=: read -r what bits names <<<"$row"
+    (((style & bits) == bits)) || fail "the frame has no $what: style $style"
+    for name in $names; do
+        [[ "$parts" == *" $name "* ]] || fail "the frame's $what: no part $name among$parts"
+    done
+done
+(((style & 0xC0000000) == 0)) || fail "the frame is a child or pop-up window: style $style"
+expect_eq "the caption shows the program's icon 1" \
+    "$(sed -n 's/^caption-icon //p' "$W/frame.tsv")" 1
 
 # The frame: 620 by 435, centred on the screen.
 read -r _ left top right bottom _ _ _ _ sw sh line < <(head -n1 "$W/controls.tsv")

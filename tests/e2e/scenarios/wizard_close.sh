@@ -1,7 +1,7 @@
-# The preferences window's close box acts as Cancel: after changes the
-# registry keeps the saved choices, Cancel runs once and the run ends
-# normally. "Open the collection index now" starts the program associated
-# with the index page and the window stays open.
+# The preferences window's close box, clicked with the mouse, acts as
+# Cancel: after changes the registry keeps the saved choices, Cancel runs
+# once and the run ends normally. "Open the collection index now" starts
+# the program associated with the index page and the window stays open.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../launch_lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
@@ -13,7 +13,7 @@ browser=$(short_path 'C:\Program Files\Recorder Tools\recorder.exe')
 e2e_set_choices DiscIndex Window Nothing
 rm -f "$RECORDER_LOG"
 wizard_start
-drive wait 60 click 15016 sleep 1500 dump after click 15013 click 15004 click 15012 close gone 30
+drive wait 60 click 15016 sleep 1500 dump after click 15013 click 15004 click 15012 closebox gone 30
 wizard_end
 wineserver -w
 expect_eq "index: starts" "$(records "$RECORDER_LOG")" 1

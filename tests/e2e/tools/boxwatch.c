@@ -59,12 +59,13 @@ static BOOL CALLBACK visit(HWND h, LPARAM unused) {
 }
 
 int main(int argc, char** argv) {
-    int i, ticks;
+    int i;
+    const DWORD start = GetTickCount();
     if (argc < 3) return 2;
     logPath = argv[1];
     for (i = 3; i < argc && answerCount < 64; ++i) answers[answerCount++] = atoi(argv[i]);
     fclose(fopen(logPath, "ab"));
-    for (ticks = 0; ticks < 120 * 20; ++ticks) {
+    while (GetTickCount() - start < 120 * 1000) {
         if (GetFileAttributesA(argv[2]) != INVALID_FILE_ATTRIBUTES) break;
         EnumWindows(visit, 0);
         Sleep(50);

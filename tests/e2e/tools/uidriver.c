@@ -11,7 +11,11 @@
      ink ID FILE        what the control shows on the screen, as a picture of
                         its ink (below)
      size W H           the frame resized to W by H pixels, as by its border
-     close              the close box: WM_SYSCOMMAND SC_CLOSE
+     close              the close box's system command (WM_SYSCOMMAND SC_CLOSE),
+                        as Alt+F4 and the system menu's Close send it too
+     closebox           a click of the left mouse button on the frame's close box
+                        (refused when the frame has none)
+     frame FILE         the frame's styles, icon and non-client parts (below)
      gone SECONDS       until no window with the title exists
      sleep MS
    The dump's first line is
@@ -33,6 +37,17 @@
      LEFT TOP RIGHT BOTTOM
    in the frame's client coordinates, then one line per row of its pixels,
    "#" for ink and "." for the background.
+   The frame's file has the lines
+     style HEX          GWL_STYLE
+     exstyle HEX        GWL_EXSTYLE
+     caption-icon 1|0   whether the caption shows the icon of resource 1 of
+                        the window's program file (Wine answers WM_GETICON
+                        from another process with no icon, so the caption's
+                        pixels tell)
+     parts NAME...      the parts that WM_NCHITTEST finds along the frame's
+                        middle column, its middle row and its caption's middle
+                        row: caption sysmenu minbutton maxbutton close left
+                        right top bottom client
    Exit code 0, or 1 with a message on stderr. */
 #include <windows.h>
 #include <stdio.h>
@@ -107,22 +122,16 @@ static int textWidth(HWND h, const wchar_t* text) {
     return size.cx;
 }
 
-/* The control as shown on the screen: its rectangle, and per pixel, row by
-   row, whether it is ink (1) or background (0); the caller frees it. */
-static char* capture(HWND h, RECT* r) {
-    BITMAPINFO bi;
-    DWORD *bits = NULL, colours[64], background = 0;
-    int counts[64] = {0}, kinds = 0, best = 0, w, ht, k;
-    HDC screen, dc;
+/* A bitmap of 32 bits per pixel, top row first, selected into a memory DC. */
+struct Picture {
+    HDC dc;
     HBITMAP bitmap;
-    char* ink;
-    GetWindowRect(h, r);
-    w = r->right - r->left, ht = r->bottom - r->top;
-    if (w <= 0 || ht <= 0) {
-        r->right = r->left, r->bottom = r->top;
-        return calloc(1, 1);
-    }
-    screen = GetDC(NULL), dc = CreateCompatibleDC(screen);
+    DWORD* bits;
+};
+
+static struct Picture newPicture(int w, int ht) {
+    BITMAPINFO bi;
+    struct Picture p;
     ZeroMemory(&bi, sizeof bi);
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -130,12 +139,47 @@ static char* capture(HWND h, RECT* r) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
-    ink = malloc((size_t)(w * ht + 1));
-    if (!bitmap || !ink) die("cannot capture the screen", NULL);
-    SelectObject(dc, bitmap);
-    if (!BitBlt(dc, 0, 0, w, ht, screen, r->left, r->top, SRCCOPY)) die("BitBlt failed", NULL);
+    p.dc = CreateCompatibleDC(NULL);
+    p.bitmap = CreateDIBSection(p.dc, &bi, DIB_RGB_COLORS, (void**)&p.bits, NULL, 0);
+    if (!p.dc || !p.bitmap) die("cannot make a bitmap", NULL);
+    SelectObject(p.dc, p.bitmap);
+    return p;
+}
+
+static void freePicture(struct Picture* p) {
+    DeleteDC(p->dc);
+    DeleteObject(p->bitmap);
+}
+
+/* What the screen shows in a rectangle (not empty). */
+static struct Picture grab(const RECT* r) {
+    struct Picture p = newPicture(r->right - r->left, r->bottom - r->top);
+    HDC screen = GetDC(NULL);
+    if (!BitBlt(p.dc, 0, 0, r->right - r->left, r->bottom - r->top, screen, r->left, r->top,
+                SRCCOPY))
+        die("BitBlt failed", NULL);
     GdiFlush();
+    ReleaseDC(NULL, screen);
+    return p;
+}
+
+/* The control as shown on the screen: its rectangle, and per pixel, row by
+   row, whether it is ink (1) or background (0); the caller frees it. */
+static char* capture(HWND h, RECT* r) {
+    struct Picture shot;
+    DWORD *bits, colours[64], background = 0;
+    int counts[64] = {0}, kinds = 0, best = 0, w, ht, k;
+    char* ink;
+    GetWindowRect(h, r);
+    w = r->right - r->left, ht = r->bottom - r->top;
+    if (w <= 0 || ht <= 0) {
+        r->right = r->left, r->bottom = r->top;
+        return calloc(1, 1);
+    }
+    shot = grab(r);
+    bits = shot.bits;
+    ink = malloc((size_t)(w * ht + 1));
+    if (!ink) die("out of memory", NULL);
     for (k = 0; k < w * ht; ++k) {
         DWORD c = bits[k] & 0xFFFFFF;
         int j = 0;
@@ -144,10 +188,144 @@ static char* capture(HWND h, RECT* r) {
         if (j < kinds && ++counts[j] > best) best = counts[j], background = c;
     }
     for (k = 0; k < w * ht; ++k) ink[k] = (bits[k] & 0xFFFFFF) != background;
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    ReleaseDC(NULL, screen);
+    freePicture(&shot);
     return ink;
+}
+
+/* The frame's non-client parts, as WM_NCHITTEST names them. */
+static const struct {
+    LRESULT code;
+    const char* name;
+} parts[] = {
+    {HTCAPTION, "caption"}, {HTSYSMENU, "sysmenu"}, {HTMINBUTTON, "minbutton"},
+    {HTMAXBUTTON, "maxbutton"}, {HTCLOSE, "close"},   {HTLEFT, "left"},
+    {HTRIGHT, "right"},     {HTTOP, "top"},         {HTBOTTOM, "bottom"},
+    {HTCLIENT, "client"},
+};
+#define PART_COUNT ((int)(sizeof parts / sizeof parts[0]))
+
+struct Parts {
+    int found[PART_COUNT];
+    int hasClose;
+    POINT close; /* the middle of the close box, in screen pixels */
+};
+
+static LRESULT hitTest(int x, int y) {
+    return SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM((WORD)(short)x, (WORD)(short)y));
+}
+
+/* Hit-tests a line of points (from x, y on by dx, dy while inside r) and notes
+   the parts met; answers the first and last step on which `wanted` was met
+   (-1 when never). */
+static void scanLine(struct Parts* p, const RECT* r, int x, int y, int dx, int dy,
+                     LRESULT wanted, int* first, int* last) {
+    int step;
+    *first = *last = -1;
+    for (step = 0; x < r->right && y < r->bottom; ++step, x += dx, y += dy) {
+        const LRESULT code = hitTest(x, y);
+        int k;
+        for (k = 0; k < PART_COUNT; ++k)
+            if (parts[k].code == code) p->found[k] = 1;
+        if (code == wanted) {
+            if (*first < 0) *first = step;
+            *last = step;
+        }
+    }
+}
+
+static struct Parts frameParts(void) {
+    struct Parts p;
+    RECT r;
+    int first, last;
+    ZeroMemory(&p, sizeof p);
+    GetWindowRect(frame, &r);
+    scanLine(&p, &r, r.left, (r.top + r.bottom) / 2, 1, 0, HTNOWHERE, &first, &last);
+    scanLine(&p, &r, (r.left + r.right) / 2, r.top, 0, 1, HTCAPTION, &first, &last);
+    if (first >= 0) {
+        const int y = r.top + (first + last) / 2;
+        scanLine(&p, &r, r.left, y, 1, 0, HTCLOSE, &first, &last);
+        if (first >= 0) {
+            p.hasClose = 1;
+            p.close.x = r.left + (first + last) / 2, p.close.y = y;
+        }
+    }
+    return p;
+}
+
+/* The icon of resource 1 of the frame's program file. */
+static HICON programIcon(void) {
+    char path[MAX_PATH];
+    DWORD size = sizeof path, pid = 0;
+    HANDLE process;
+    HMODULE module;
+    HICON icon;
+    GetWindowThreadProcessId(frame, &pid);
+    process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process || !QueryFullProcessImageNameA(process, 0, path, &size))
+        die("cannot find the program file of", "the frame");
+    CloseHandle(process);
+    module = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    icon = module ? LoadIconA(module, MAKEINTRESOURCEA(1)) : NULL;
+    if (!icon) die("no icon 1 in", path);
+    return icon;
+}
+
+/* Whether the caption shows the icon: whether, somewhere in the frame's top
+   left corner, drawing the icon at the caption's icon size over what the
+   screen shows changes no pixel. (Where no icon or another one is shown, the
+   icon's opaque pixels change the picture.) */
+static int captionShowsIcon(HICON icon) {
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    RECT r;
+    struct Picture shot, tile;
+    int x, y, row, shown = 0;
+    GetWindowRect(frame, &r);
+    if (r.right > r.left + 4 * cx) r.right = r.left + 4 * cx;
+    if (r.bottom > r.top + 3 * cy) r.bottom = r.top + 3 * cy;
+    if (r.right - r.left < cx || r.bottom - r.top < cy) return 0;
+    shot = grab(&r);
+    tile = newPicture(cx, cy);
+    for (y = 0; !shown && y + cy <= r.bottom - r.top; ++y) {
+        for (x = 0; !shown && x + cx <= r.right - r.left; ++x) {
+            const DWORD* at = shot.bits + y * (r.right - r.left) + x;
+            for (row = 0; row < cy; ++row)
+                memcpy(tile.bits + row * cx, at + row * (r.right - r.left), cx * sizeof(DWORD));
+            DrawIconEx(tile.dc, 0, 0, icon, cx, cy, 0, NULL, DI_NORMAL);
+            GdiFlush();
+            shown = 1;
+            for (row = 0; shown && row < cy; ++row)
+                shown = memcmp(tile.bits + row * cx, at + row * (r.right - r.left),
+                               cx * sizeof(DWORD)) == 0;
+        }
+    }
+    freePicture(&tile);
+    freePicture(&shot);
+    return shown;
+}
+
+static void dumpFrame(void) {
+    struct Parts p = frameParts();
+    int k;
+    fprintf(out, "style 0x%08lx\nexstyle 0x%08lx\n",
+            (unsigned long)GetWindowLongA(frame, GWL_STYLE),
+            (unsigned long)GetWindowLongA(frame, GWL_EXSTYLE));
+    fprintf(out, "caption-icon %d\n", captionShowsIcon(programIcon()));
+    fputs("parts", out);
+    for (k = 0; k < PART_COUNT; ++k)
+        if (p.found[k]) fprintf(out, " %s", parts[k].name);
+    fputs("\n", out);
+}
+
+/* A click of the left mouse button at a point of the screen, as the user's. */
+static void clickAt(POINT at) {
+    INPUT input[2];
+    ZeroMemory(input, sizeof input);
+    SetForegroundWindow(frame);
+    SetCursorPos(at.x, at.y);
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (SendInput(2, input, sizeof(INPUT)) != 2) die("SendInput failed", NULL);
 }
 
 static int inkLines(HWND h) {
@@ -236,12 +414,12 @@ int main(int argc, char** argv) {
     for (i = 2; i < argc; ++i) {
         const char* cmd = argv[i];
         if (strcmp(cmd, "wait") == 0 && i + 1 < argc) {
-            int ticks = atoi(argv[++i]) * 20;
-            while (!(frame = findFrame(title)) && ticks-- > 0) Sleep(50);
+            const DWORD start = GetTickCount(), limit = (DWORD)atoi(argv[++i]) * 1000;
+            while (!(frame = findFrame(title)) && GetTickCount() - start < limit) Sleep(50);
             if (!frame) die("no window", title);
         } else if (strcmp(cmd, "gone") == 0 && i + 1 < argc) {
-            int ticks = atoi(argv[++i]) * 20;
-            while (FindWindowA(frameClass, title) && ticks-- > 0) Sleep(50);
+            const DWORD start = GetTickCount(), limit = (DWORD)atoi(argv[++i]) * 1000;
+            while (FindWindowA(frameClass, title) && GetTickCount() - start < limit) Sleep(50);
             if (FindWindowA(frameClass, title)) die("still open:", title);
         } else if (strcmp(cmd, "sleep") == 0 && i + 1 < argc) {
             Sleep((DWORD)atoi(argv[++i]));
@@ -303,6 +481,15 @@ int main(int argc, char** argv) {
             SetWindowPos(frame, NULL, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
         } else if (strcmp(cmd, "close") == 0) {
             PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (strcmp(cmd, "closebox") == 0) {
+            const struct Parts p = frameParts();
+            if (!p.hasClose) die("no close box on", title);
+            clickAt(p.close);
+        } else if (strcmp(cmd, "frame") == 0 && i + 1 < argc) {
+            out = fopen(argv[++i], "wb");
+            if (!out) die("cannot write", argv[i]);
+            dumpFrame();
+            fclose(out);
         } else {
             die("unknown command", cmd);
         }
