@@ -138,8 +138,19 @@ ViewPort& ViewPort::scrollTo(const Point& position) {
 void ViewPort::layout() {
     Window* child = viewWindow();
     if (!child || !isValid()) return;
-    const Size view = peer::clientSize(handle());
+    // The scroll bars are chosen on the whole of the view port, not on what
+    // the bars shown now leave of it: a bar is needed where the child is
+    // larger than the view, and a bar's room taken from the view may make
+    // the other one needed. A view port that has grown loses its bars.
+    const Size area = rect().size();
+    const Size bar = peer::scrollBarSize();
     const Size need = child->minimumSize();
+    bool horizontal = need.width > area.width;
+    bool vertical = need.height > area.height;
+    if (horizontal && !vertical) vertical = need.height > area.height - bar.height;
+    if (vertical && !horizontal) horizontal = need.width > area.width - bar.width;
+    const Size view{std::max(0, area.width - (vertical ? bar.width : 0)),
+                    std::max(0, area.height - (horizontal ? bar.height : 0))};
     const Size content{std::max(view.width, need.width), std::max(view.height, need.height)};
     position_.x = std::max(0, std::min(position_.x, content.width - view.width));
     position_.y = std::max(0, std::min(position_.y, content.height - view.height));

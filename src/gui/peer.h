@@ -95,6 +95,8 @@ void setIcon(os::HWND frame, os::HANDLE icon);
 // view of `view` size, scrolled to `position`.
 void setScrollBars(os::HWND viewPort, const Size& content, const Size& view,
                    const Point& position);
+// The pixels by which a click on a scroll bar's arrow moves the view.
+constexpr int scrollLine = 10;
 
 // The client area of a window (for a frame: inside its borders and title
 // bar; for a view port: inside its scroll bars).
@@ -103,6 +105,8 @@ Size clientSize(os::HWND frame);
 Size textSize(os::HWND window, const std::string& text);
 // The size of a radio button's round box.
 Size radioBoxSize();
+// The width of a vertical scroll bar and the height of a horizontal one.
+Size scrollBarSize();
 
 // Input focus: whether the foreground window belongs to this thread; the
 // keyboard focus (SetFocus); the foreground (SetForegroundWindow).

@@ -31,8 +31,14 @@ struct GuiWindow {
     std::vector<std::string> items;
     int selected = -1;
     os::HANDLE icon = nullptr;
+    // A view port's scroll bars as SetScrollInfo left them: per bar the
+    // content (the range), the view (the page) and the position, and
+    // whether the bar is shown.
     gui::Size scrollContent;
     gui::Size scrollView;
+    gui::Point scrollPosition;
+    bool horizontalBar = false;
+    bool verticalBar = false;
 };
 
 struct GuiTimer {
@@ -50,6 +56,12 @@ public:
     // A frame's borders and title bar: its client area is this much smaller.
     static constexpr int frameBorderWidth = 8;    // left and right together
     static constexpr int frameBorderHeight = 27;  // title bar and borders
+    // The smallest frame that the user can drag its border to (SM_CXMINTRACK,
+    // SM_CYMINTRACK).
+    static constexpr int minTrackWidth = 112;
+    static constexpr int minTrackHeight = 27;
+    // A scroll bar's thickness (SM_CXVSCROLL, SM_CYHSCROLL).
+    static constexpr int scrollBarWidth = 16;
 
     std::map<os::HWND, GuiWindow> windows;  // the GUI library's native windows
 

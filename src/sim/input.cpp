@@ -2,6 +2,8 @@
 // core as the native controls report it.
 #include "sim/input.h"
 
+#include <algorithm>
+
 #include "gui/Events.h"
 #include "gui/Notification.h"
 #include "sim/machine.h"
@@ -45,6 +47,40 @@ void systemCommand(os::HWND frame, os::WPARAM command) {
     // What DefWindowProc then does: SC_CLOSE sends WM_CLOSE; the others
     // (minimise, move, ...) change nothing that the program sees.
     if ((command & 0xFFF0) == 0xF060 && m.gui.find(frame)) gui::events::close(frame);
+}
+
+void resize(os::HWND frame, int width, int height) {
+    GuiWindow* w = machine().gui.find(frame);
+    if (!w || w->kind != gui::peer::Kind::frame || !w->visible ||
+        !(w->style & gui::peer::style::sizingBorder))
+        return;
+    const gui::Rect rect = gui::Rect::at(w->rect.left, w->rect.top,
+                                         std::max(width, Gui::minTrackWidth),
+                                         std::max(height, Gui::minTrackHeight));
+    if (rect.size() == w->rect.size()) return;
+    w->rect = rect;
+    gui::events::resized(frame);  // WM_SIZE
+}
+
+void scroll(os::HWND viewPort, bool vertical, Scroll request, int thumb) {
+    const GuiWindow* w = machine().gui.find(viewPort);
+    if (!w || w->kind != gui::peer::Kind::viewPort || !reachable(viewPort)) return;
+    const int content = vertical ? w->scrollContent.height : w->scrollContent.width;
+    const int page = vertical ? w->scrollView.height : w->scrollView.width;
+    if (content <= page) return;
+    // The bar's range is 0 to content - 1 with a page of the view's size.
+    int pos = vertical ? w->scrollPosition.y : w->scrollPosition.x;
+    switch (request) {
+    case Scroll::lineUp: pos -= gui::peer::scrollLine; break;
+    case Scroll::lineDown: pos += gui::peer::scrollLine; break;
+    case Scroll::pageUp: pos -= page; break;
+    case Scroll::pageDown: pos += page; break;
+    case Scroll::thumbPosition:
+    case Scroll::thumbTrack: pos = thumb; break;
+    case Scroll::top: pos = 0; break;
+    case Scroll::bottom: pos = content - 1; break;
+    }
+    gui::events::scrolled(viewPort, vertical, std::max(0, std::min(pos, content - page)));
 }
 
 void movePointer(os::HWND window) {

@@ -19,6 +19,27 @@ void selectItem(os::HWND list, int index);
 // A system command to a frame: the close box, the system menu's Close and
 // Alt+F4 all give 0xF060 (SC_CLOSE); 0xF020 minimise, 0xF010 move.
 void systemCommand(os::HWND frame, os::WPARAM command);
+// The user drags the frame's sizing border until the frame is `width` by
+// `height`, its corner staying: Windows keeps it at least the minimum
+// tracking size and sends WM_SIZE when its size changed. A frame without a
+// sizing border, or not shown, cannot be dragged.
+void resize(os::HWND frame, int width, int height);
+// The user's requests on a scroll bar (SB_LINEUP ... SB_BOTTOM).
+enum class Scroll {
+    lineUp = 0,
+    lineDown = 1,
+    pageUp = 2,
+    pageDown = 3,
+    thumbPosition = 4,  // the thumb let go at `thumb`
+    thumbTrack = 5,     // the thumb dragged to `thumb`
+    top = 6,
+    bottom = 7,
+};
+// The user works a view port's horizontal or vertical scroll bar: the view
+// port gets WM_HSCROLL or WM_VSCROLL and its peer turns the request into a
+// position within the bar's range, as the native peer does. A bar that is
+// not shown (the child fits the view that way) takes no input.
+void scroll(os::HWND viewPort, bool vertical, Scroll request, int thumb = 0);
 // The pointer moves onto the window; restPointer also lets it rest there
 // for the help's 100 ms.
 void movePointer(os::HWND window);

@@ -10,10 +10,6 @@ Machine& machine() {
 void Machine::reset() {
     *this = Machine();
     files.addFolder(files.workingFolder);
-    localDate.tm_year = 2002 - 1900;
-    localDate.tm_mon = 1;
-    localDate.tm_mday = 8;
-    localDate.tm_yday = 38;
 }
 
 }  // namespace sim

@@ -61,7 +61,10 @@ public:
     std::string localeSDate = "/";
     // Lead bytes of the ANSI code page; none in a Western one (1252).
     std::set<unsigned char> dbcsLeadBytes;
-    std::tm localDate = {};
+    // The clock: now in seconds since 1970 (UTC), and the local time's
+    // offset from UTC in minutes, east positive, daylight saving included.
+    std::time_t now = 1013169600;  // 8 February 2002, noon
+    int localOffsetMinutes = 0;
 
     int desktopWidth = 1024;
     int desktopHeight = 768;

@@ -2,6 +2,7 @@
 // simulated machine, keeping the Windows contracts.
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
 #include "platform/os.h"
 #include "sim/machine.h"
@@ -160,11 +161,17 @@ int GetLocaleInfoA(LCID, LCTYPE type, char* data, int size) {
     return needed;
 }
 
-std::time_t time() { return 1013126400; }  // any fixed instant; the date comes from localtime
+std::time_t time() { return sim::machine().now; }
 
-bool localtime(std::time_t, std::tm* local) {
-    *local = sim::machine().localDate;
-    return true;
+// As the C runtime's localtime over a 64-bit time_t: no answer for a time
+// before 1970 or after 31 December 3000, 23:59:59 (UTC); otherwise the
+// calendar at the machine's offset from UTC.
+bool localtime(std::time_t t, std::tm* local) {
+    constexpr std::time_t last = 32535215999;
+    if (t < 0 || t > last) return false;
+    const std::time_t shifted =
+        t + static_cast<std::time_t>(sim::machine().localOffsetMinutes) * 60;
+    return gmtime_r(&shifted, local) != nullptr;
 }
 
 }  // namespace os

@@ -207,10 +207,33 @@ void setIcon(os::HWND frame, os::HANDLE icon) {
     if (sim::GuiWindow* w = gui().find(frame)) w->icon = icon;
 }
 
-void setScrollBars(os::HWND viewPort, const Size& content, const Size& view, const Point&) {
-    if (sim::GuiWindow* w = gui().find(viewPort)) {
-        w->scrollContent = content;
-        w->scrollView = view;
+// As the native peer: SetScrollInfo for the horizontal bar, then for the
+// vertical one, both with the values given on entry. Each call keeps the
+// bar's range, page and position (Windows keeps the position at most the
+// range's last value less the page plus 1) and shows the bar when the
+// content is larger than the view, else hides it. A bar that appears or
+// goes changes the client area: WM_SIZE reaches the view port before the
+// call returns.
+void setScrollBars(os::HWND viewPort, const Size& content, const Size& view,
+                   const Point& position) {
+    const struct {
+        bool vertical;
+        int content, view, pos;
+    } bars[] = {{false, content.width, view.width, position.x},
+                {true, content.height, view.height, position.y}};
+    for (const auto& b : bars) {
+        sim::GuiWindow* w = gui().find(viewPort);
+        if (!w) return;
+        const bool needed = b.content > b.view;
+        (b.vertical ? w->scrollContent.height : w->scrollContent.width) = b.content;
+        (b.vertical ? w->scrollView.height : w->scrollView.width) = b.view;
+        const int last = needed ? b.content - 1 - std::max(b.view - 1, 0) : 0;
+        (b.vertical ? w->scrollPosition.y : w->scrollPosition.x) =
+            std::max(0, std::min(b.pos, last));
+        bool& shown = b.vertical ? w->verticalBar : w->horizontalBar;
+        if (shown == needed) continue;
+        shown = needed;
+        events::resized(viewPort);  // WM_SIZE
     }
 }
 
@@ -222,6 +245,8 @@ Size clientSize(os::HWND window) {
         s.width = std::max(0, s.width - sim::Gui::frameBorderWidth);
         s.height = std::max(0, s.height - sim::Gui::frameBorderHeight);
     }
+    if (w->verticalBar) s.width = std::max(0, s.width - sim::Gui::scrollBarWidth);
+    if (w->horizontalBar) s.height = std::max(0, s.height - sim::Gui::scrollBarWidth);
     return s;
 }
 
@@ -230,6 +255,8 @@ Size textSize(os::HWND, const std::string& text) {
 }
 
 Size radioBoxSize() { return {13, 13}; }
+
+Size scrollBarSize() { return {sim::Gui::scrollBarWidth, sim::Gui::scrollBarWidth}; }
 
 bool foregroundIsOwnThread() { return gui().foregroundIsOwnThread; }
 void setFocus(os::HWND window) { gui().focus = window; }

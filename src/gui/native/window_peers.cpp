@@ -132,8 +132,8 @@ int scrollTo(::HWND window, int bar, WPARAM wParam) {
     GetScrollInfo(window, bar, &info);
     int pos = info.nPos;
     switch (LOWORD(wParam)) {
-    case SB_LINEUP: pos -= 10; break;
-    case SB_LINEDOWN: pos += 10; break;
+    case SB_LINEUP: pos -= scrollLine; break;
+    case SB_LINEDOWN: pos += scrollLine; break;
     case SB_PAGEUP: pos -= static_cast<int>(info.nPage); break;
     case SB_PAGEDOWN: pos += static_cast<int>(info.nPage); break;
     case SB_THUMBTRACK:
@@ -387,6 +387,10 @@ Size textSize(os::HWND window, const std::string& text) {
 }
 
 Size radioBoxSize() { return {13, 13}; }
+
+Size scrollBarSize() {
+    return {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
+}
 
 bool foregroundIsOwnThread() {
     const ::HWND foreground = GetForegroundWindow();

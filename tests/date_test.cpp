@@ -1,0 +1,141 @@
+// Today's date as the "Date" value of the settings: the calendar's edges
+// (the ends of the months, February in leap and common years, the year's
+// last day) in every regional date order, in the GUI library's short date
+// text and through the machine's clock and locale into the registry.
+#include <string>
+
+#include "gui/Date.h"
+#include "support.h"
+
+namespace {
+
+using test::settingsKey;
+
+// A regional date order and separator, and the text they give as a pattern
+// in which m, d and y stand for the two-digit month, day and year.
+struct Order {
+    const char* iDate;
+    const char* sDate;
+    const char* pattern;
+};
+const Order orders[] = {
+    {"0", "/", "m/d/y"},
+    {"1", ".", "d.m.y"},
+    {"2", "-", "y-m-d"},
+    {"2", ". ", "y.m.d"},  // of a longer separator, its first character
+    {"1", "-/", "d-m-y"},
+    {"7", ".", "m.d.y"},  // an order of no meaning
+    {"", "/", "m/d/y"},   // an empty answer
+};
+
+std::string fill(const std::string& pattern, const std::string& month, const std::string& day,
+                 const std::string& year) {
+    std::string out;
+    for (const char c : pattern)
+        out += c == 'm' ? month : c == 'd' ? day : c == 'y' ? year : std::string(1, c);
+    return out;
+}
+
+// The first and last day of every month, by their day of the year.
+struct Day {
+    int dayOfYear;
+    const char* month;
+    const char* day;
+};
+const Day commonYear[] = {
+    {1, "01", "01"},   {31, "01", "31"},  {32, "02", "01"},  {59, "02", "28"},  {60, "03", "01"},
+    {90, "03", "31"},  {91, "04", "01"},  {120, "04", "30"}, {121, "05", "01"}, {151, "05", "31"},
+    {152, "06", "01"}, {181, "06", "30"}, {182, "07", "01"}, {212, "07", "31"}, {213, "08", "01"},
+    {243, "08", "31"}, {244, "09", "01"}, {273, "09", "30"}, {274, "10", "01"}, {304, "10", "31"},
+    {305, "11", "01"}, {334, "11", "30"}, {335, "12", "01"}, {365, "12", "31"},
+};
+const Day leapYear[] = {
+    {1, "01", "01"},   {31, "01", "31"},  {32, "02", "01"},  {59, "02", "28"},  {60, "02", "29"},
+    {61, "03", "01"},  {91, "03", "31"},  {92, "04", "01"},  {121, "04", "30"}, {122, "05", "01"},
+    {152, "05", "31"}, {153, "06", "01"}, {182, "06", "30"}, {183, "07", "01"}, {213, "07", "31"},
+    {214, "08", "01"}, {244, "08", "31"}, {245, "09", "01"}, {274, "09", "30"}, {275, "10", "01"},
+    {305, "10", "31"}, {306, "11", "01"}, {335, "11", "30"}, {336, "12", "01"}, {366, "12", "31"},
+};
+
+class Today : public test::Fixture {};
+
+TEST_F(Today, ShortTextOfEveryMonthsEdgesInEveryOrder) {
+    const struct {
+        int year;
+        bool leap;
+        const char* twoDigits;
+    } years[] = {
+        {1900, false, "00"},  // a century not divisible by 400
+        {2000, true, "00"},   // a century divisible by 400
+        {2023, false, "23"},
+        {2024, true, "24"},
+        {2100, false, "00"},
+    };
+    for (const Order& order : orders) {
+        SCOPED_TRACE(std::string("order \"") + order.iDate + "\", separator \"" + order.sDate +
+                     "\"");
+        m().localeIDate = order.iDate;
+        m().localeSDate = order.sDate;
+        for (const auto& year : years) {
+            auto check = [&](const Day& day) {
+                EXPECT_EQ(gui::Date(year.year, day.dayOfYear).shortText(),
+                          fill(order.pattern, day.month, day.day, year.twoDigits))
+                    << year.year << ", day " << day.dayOfYear;
+            };
+            if (year.leap)
+                for (const Day& day : leapYear) check(day);
+            else
+                for (const Day& day : commonYear) check(day);
+        }
+    }
+}
+
+// The program's own way to today's date: the C runtime's clock, its local
+// calendar and the user's regional settings, written as "Date" by the
+// start-up's write test.
+TEST_F(Today, ClockAndLocaleGiveTheDateValue) {
+    const struct {
+        const char* what;
+        std::time_t now;  // seconds since 1970, UTC
+        int offsetMinutes;
+        const char* iDate;
+        const char* sDate;
+        const char* date;
+    } rows[] = {
+        {"28 February 2000", 951739200, 0, "0", "/", "02/28/00"},
+        {"29 February 2000", 951825600, 0, "1", ".", "29.02.00"},
+        {"1 March 2000", 951912000, 0, "2", "-", "00-03-01"},
+        {"31 December 2000", 978264000, 0, "9", "/", "12/31/00"},
+        {"1 March 2023", 1677672000, 0, "1", ".", "01.03.23"},
+        {"28 February 2024", 1709121600, 0, "2", ". ", "24.02.28"},
+        {"29 February 2024", 1709208000, 0, "0", "/", "02/29/24"},
+        {"1 March 2024", 1709294400, 0, "1", "-/", "01-03-24"},
+        {"31 December 2024", 1735646400, 0, "1", "/", "31/12/24"},
+        {"28 February 2100", 4107499200, 0, "1", ".", "28.02.00"},
+        {"1 March 2100", 4107585600, 0, "0", "/", "03/01/00"},
+        {"31 December 2100", 4133937600, 0, "2", "/", "00/12/31"},
+        // The local date, not the one at Greenwich.
+        {"28 February 2024 23:30 UTC, an hour east", 1709163000, 60, "1", ".", "29.02.24"},
+        {"1 March 2024 00:30 UTC, an hour west", 1709253000, -60, "2", "-", "24-02-29"},
+        {"28 February 2100 23:30 UTC, an hour east", 4107540600, 60, "0", "/", "03/01/00"},
+        {"31 December 2000 23:30 UTC, an hour east", 978305400, 60, "0", "/", "01/01/01"},
+        // The runtime has no local date before 1970: the write test still
+        // writes a date, the first day of its calendar.
+        {"a clock before 1970", -86400, 0, "0", "/", "01/01/00"},
+    };
+    for (const auto& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().now = row.now;
+        m().localOffsetMinutes = row.offsetMinutes;
+        m().localeIDate = row.iDate;
+        m().localeSDate = row.sDate;
+        m().files.addFile("E:\\vmframe.htm");
+        EXPECT_EQ(run({"E:\\autorun.exe", "/p"}), 0);
+        const sim::Registry::Value* date = m().registry.findValue(settingsKey, "Date");
+        ASSERT_NE(date, nullptr);
+        EXPECT_EQ(date->data, row.date + std::string(1, '\0'));
+    }
+}
+
+}  // namespace
