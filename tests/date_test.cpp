@@ -96,7 +96,7 @@ TEST_F(Today, ShortTextOfEveryMonthsEdgesInEveryOrder) {
 TEST_F(Today, ClockAndLocaleGiveTheDateValue) {
     const struct {
         const char* what;
-        std::time_t now;  // seconds since 1970, UTC
+        os::TIME64 now;  // seconds since 1970, UTC
         int offsetMinutes;
         const char* iDate;
         const char* sDate;

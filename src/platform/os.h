@@ -149,8 +149,11 @@ LCID GetUserDefaultLCID();
 BOOL IsDBCSLeadByte(BYTE testChar);
 int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size);
 
-// The C runtime's clock: the current time and its local calendar form.
-std::time_t time();
-bool localtime(std::time_t t, std::tm* local);
+// The C runtime's clock: the current time and its local calendar form. Its
+// 64-bit form (_time64, _localtime64) in both builds: the 32-bit one ends in
+// January 2038.
+using TIME64 = std::int64_t;
+TIME64 time();
+bool localtime(TIME64 t, std::tm* local);
 
 }  // namespace os

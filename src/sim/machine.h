@@ -63,7 +63,7 @@ public:
     std::set<unsigned char> dbcsLeadBytes;
     // The clock: now in seconds since 1970 (UTC), and the local time's
     // offset from UTC in minutes, east positive, daylight saving included.
-    std::time_t now = 1013169600;  // 8 February 2002, noon
+    os::TIME64 now = 1013169600;  // 8 February 2002, noon
     int localOffsetMinutes = 0;
 
     int desktopWidth = 1024;

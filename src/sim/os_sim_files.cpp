@@ -161,13 +161,13 @@ int GetLocaleInfoA(LCID, LCTYPE type, char* data, int size) {
     return needed;
 }
 
-std::time_t time() { return sim::machine().now; }
+TIME64 time() { return sim::machine().now; }
 
 // As the C runtime's localtime over a 64-bit time_t: no answer for a time
 // before 1970 or after 31 December 3000, 23:59:59 (UTC); otherwise the
 // calendar at the machine's offset from UTC.
-bool localtime(std::time_t t, std::tm* local) {
-    constexpr std::time_t last = 32535215999;
+bool localtime(TIME64 t, std::tm* local) {
+    constexpr TIME64 last = 32535215999;
     if (t < 0 || t > last) return false;
     const std::time_t shifted =
         t + static_cast<std::time_t>(sim::machine().localOffsetMinutes) * 60;

@@ -146,10 +146,11 @@ int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
     return ::GetLocaleInfoA(locale, type, data, size);
 }
 
-std::time_t time() { return std::time(nullptr); }
+TIME64 time() { return ::_time64(nullptr); }
 
-bool localtime(std::time_t t, std::tm* local) {
-    const std::tm* result = std::localtime(&t);
+bool localtime(TIME64 t, std::tm* local) {
+    const __time64_t time = t;
+    const std::tm* result = ::_localtime64(&time);
     if (!result) return false;
     *local = *result;
     return true;
