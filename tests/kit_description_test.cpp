@@ -2,6 +2,7 @@
 #include "engine/KitDescription.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "support.h"
 
@@ -245,6 +246,62 @@ TEST_F(KitTitle, FileOfManyReadsGivesTheSameTitle) {
     m().files.addFile("E:\\autohtml\\autorun.js", text);
     EXPECT_TRUE(AUtilities::getKitTitle());
     EXPECT_EQ(AUtilities::kitTitle(), "Dovrel - May 2002");
+}
+
+// The file is read up to its first zero byte and no further than the size
+// it had when it was opened, whatever its reads would go on to give: a
+// device's end lies at 0, so nothing of it is read. The answer and the trace
+// are those of any file that opens.
+TEST_F(KitTitle, ReadsNoFurtherThanTheTextAndTheSizeAtOpen) {
+    const std::string lines = "VAR KITTITLE=T\nVAR EDITIONDATE=D";
+    const std::uint64_t piece = 64 * 1024;
+    struct Row {
+        const char* what;
+        void (*arrange)(sim::FileSystem::Entry&);
+        std::string kitTitle;
+        std::uint64_t mostRead;  // the bytes read at most
+    };
+    const Row rows[] = {
+        {"a device that yields zero bytes without end",
+         [](sim::FileSystem::Entry& e) { e.device = true; }, "", 0},
+        {"a device that yields other bytes without end",
+         [](sim::FileSystem::Entry& e) {
+             e.device = true;
+             e.deviceByte = 'x';
+         },
+         "", 0},
+        {"a file that grows as it is read: the bytes added are not read",
+         [](sim::FileSystem::Entry& e) { e.appendedOnRead = "X\n"; }, "T - D", lines.size()},
+        {"a file that grows: its last byte at open, a Ctrl-Z, is dropped",
+         [](sim::FileSystem::Entry& e) {
+             e.content += '\x1A';
+             e.appendedOnRead = "E";
+         },
+         "T - D", lines.size() + 1},
+        {"over 4 GiB, zero bytes after the text",
+         [](sim::FileSystem::Entry& e) { e.sparseSize = (std::uint64_t(1) << 32) + 20; }, "T - D",
+         lines.size() + piece},
+        {"256 GiB that begin with a zero byte",
+         [](sim::FileSystem::Entry& e) {
+             e.content.insert(0, 1, '\0');
+             e.sparseSize = std::uint64_t(256) << 30;
+         },
+         "", piece},
+    };
+    const std::string path = "E:\\autohtml\\autorun.js";
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().files.addFile(path, lines);
+        row.arrange(*m().files.find(path));
+        EXPECT_TRUE(AUtilities::getKitTitle());
+        EXPECT_EQ(AUtilities::kitTitle(), row.kitTitle);
+        EXPECT_LE(m().files.find(path)->bytesRead, row.mostRead);
+        EXPECT_EQ(traceOf("AUtilities::getKitTitle()"),
+                  (std::vector<std::string>{"Entry.", "Initialize kit title to blank...",
+                                            "Retrieving kit title from E:\\autohtml\\autorun.js...",
+                                            "Exit."}));
+    }
 }
 
 TEST_F(KitTitle, EmptyFileGivesAnEmptyTitleAndTrue) {
