@@ -72,6 +72,12 @@ TEST(KitDescriptionLines, Rules) {
         {"a Ctrl-Z before a final CR stays", "VAR KITTITLE=T\x1A\r", "T\x1A", ""},
         {"a Ctrl-Z before a zero byte stays", std::string("VAR KITTITLE=T\x1A\0\x1A", 17),
          "T\x1A", ""},
+        {"key: the edition key and one character more", "VAR EDITIONDATEX=D\n", "", ""},
+        {"key: the edition key, a blank and one character more", "VAR EDITIONDATE X=D\n", "", ""},
+        {"key: the edition key and two characters more", "VAR EDITIONDATEXY=D\n", "", ""},
+        {"key: the edition key and a trailing run past its end", "VAR EDITIONDATE \t \t=D\n", "",
+         "D"},
+        {"key: the title key and one character more", "VAR KITTITLEX=T\n", "", ""},
         {"empty file", "", "", ""},
         {"binary bytes", std::string("\xff\x00\x01=\x80", 5), "", ""},
     };
@@ -101,6 +107,41 @@ TEST(KitDescriptionLines, LargeFileOfManyLinesIsReadInOnePass) {
     text += "var kitTitle = \"Big\";\nvar editionDate = \"2002\";\n";
     text += std::string(3 << 20, 'x');  // a long last line without a line feed
     EXPECT_EQ(parse(text).kitTitle(), "Big - 2002");
+}
+
+// Of a kit title, a window title or a trace line shows at most its first
+// 1,023 characters: those, and whether there are more, are the whole title's
+// when it comes from values cut to what the reader keeps. Kit titles of 1,023
+// and 1,024 characters, and values around the length kept, from either line.
+TEST(KitDescriptionLines, KitTitleShowsAsTheWholeOne) {
+    const std::size_t shown = 1023;
+    struct Row {
+        const char* what;
+        std::size_t titleLength, editionDateLength;
+    };
+    const Row rows[] = {
+        {"a title of 1,019: the kit title fits", 1019, 1},
+        {"a title of 1,020: one past", 1020, 1},
+        {"an edition date of 1,019: the kit title fits", 1, 1019},
+        {"an edition date of 1,020: one past", 1, 1020},
+        {"a title of 1,023", 1023, 1},
+        {"a title of 1,024", 1024, 1},
+        {"a title of 1,025", 1025, 1},
+        {"an edition date of 1,025", 1, 1025},
+        {"both of 1,025", 1025, 1025},
+        {"both of 600", 600, 600},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string title = repeat("Dovrel-Kit/", row.titleLength);
+        const std::string editionDate = repeat("May-2002/", row.editionDateLength);
+        const std::string whole = title + " - " + editionDate;
+        const std::string kitTitle = parse("VAR KITTITLE=" + title + "\nVAR EDITIONDATE=" +
+                                           editionDate + "\n")
+                                         .kitTitle();
+        EXPECT_EQ(kitTitle.substr(0, shown), whole.substr(0, shown));
+        EXPECT_EQ(kitTitle.size() > shown, whole.size() > shown) << kitTitle.size();
+    }
 }
 
 // A run far longer than what is kept of a key or a value, in every place of a
