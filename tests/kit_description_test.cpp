@@ -2,6 +2,7 @@
 #include "engine/KitDescription.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "support.h"
 
@@ -71,6 +72,12 @@ TEST(KitDescriptionLines, Rules) {
         {"a Ctrl-Z before a final CR stays", "VAR KITTITLE=T\x1A\r", "T\x1A", ""},
         {"a Ctrl-Z before a zero byte stays", std::string("VAR KITTITLE=T\x1A\0\x1A", 17),
          "T\x1A", ""},
+        {"key: the edition key and one character more", "VAR EDITIONDATEX=D\n", "", ""},
+        {"key: the edition key, a blank and one character more", "VAR EDITIONDATE X=D\n", "", ""},
+        {"key: the edition key and two characters more", "VAR EDITIONDATEXY=D\n", "", ""},
+        {"key: the edition key and a trailing run past its end", "VAR EDITIONDATE \t \t=D\n", "",
+         "D"},
+        {"key: the title key and one character more", "VAR KITTITLEX=T\n", "", ""},
         {"empty file", "", "", ""},
         {"binary bytes", std::string("\xff\x00\x01=\x80", 5), "", ""},
     };
@@ -100,6 +107,41 @@ TEST(KitDescriptionLines, LargeFileOfManyLinesIsReadInOnePass) {
     text += "var kitTitle = \"Big\";\nvar editionDate = \"2002\";\n";
     text += std::string(3 << 20, 'x');  // a long last line without a line feed
     EXPECT_EQ(parse(text).kitTitle(), "Big - 2002");
+}
+
+// Of a kit title, a window title or a trace line shows at most its first
+// 1,023 characters: those, and whether there are more, are the whole title's
+// when it comes from values cut to what the reader keeps. Kit titles of 1,023
+// and 1,024 characters, and values around the length kept, from either line.
+TEST(KitDescriptionLines, KitTitleShowsAsTheWholeOne) {
+    const std::size_t shown = 1023;
+    struct Row {
+        const char* what;
+        std::size_t titleLength, editionDateLength;
+    };
+    const Row rows[] = {
+        {"a title of 1,019: the kit title fits", 1019, 1},
+        {"a title of 1,020: one past", 1020, 1},
+        {"an edition date of 1,019: the kit title fits", 1, 1019},
+        {"an edition date of 1,020: one past", 1, 1020},
+        {"a title of 1,023", 1023, 1},
+        {"a title of 1,024", 1024, 1},
+        {"a title of 1,025", 1025, 1},
+        {"an edition date of 1,025", 1, 1025},
+        {"both of 1,025", 1025, 1025},
+        {"both of 600", 600, 600},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string title = repeat("Dovrel-Kit/", row.titleLength);
+        const std::string editionDate = repeat("May-2002/", row.editionDateLength);
+        const std::string whole = title + " - " + editionDate;
+        const std::string kitTitle = parse("VAR KITTITLE=" + title + "\nVAR EDITIONDATE=" +
+                                           editionDate + "\n")
+                                         .kitTitle();
+        EXPECT_EQ(kitTitle.substr(0, shown), whole.substr(0, shown));
+        EXPECT_EQ(kitTitle.size() > shown, whole.size() > shown) << kitTitle.size();
+    }
 }
 
 // A run far longer than what is kept of a key or a value, in every place of a
@@ -245,6 +287,62 @@ TEST_F(KitTitle, FileOfManyReadsGivesTheSameTitle) {
     m().files.addFile("E:\\autohtml\\autorun.js", text);
     EXPECT_TRUE(AUtilities::getKitTitle());
     EXPECT_EQ(AUtilities::kitTitle(), "Dovrel - May 2002");
+}
+
+// The file is read up to its first zero byte and no further than the size
+// it had when it was opened, whatever its reads would go on to give: a
+// device's end lies at 0, so nothing of it is read. The answer and the trace
+// are those of any file that opens.
+TEST_F(KitTitle, ReadsNoFurtherThanTheTextAndTheSizeAtOpen) {
+    const std::string lines = "VAR KITTITLE=T\nVAR EDITIONDATE=D";
+    const std::uint64_t piece = 64 * 1024;
+    struct Row {
+        const char* what;
+        void (*arrange)(sim::FileSystem::Entry&);
+        std::string kitTitle;
+        std::uint64_t mostRead;  // the bytes read at most
+    };
+    const Row rows[] = {
+        {"a device that yields zero bytes without end",
+         [](sim::FileSystem::Entry& e) { e.device = true; }, "", 0},
+        {"a device that yields other bytes without end",
+         [](sim::FileSystem::Entry& e) {
+             e.device = true;
+             e.deviceByte = 'x';
+         },
+         "", 0},
+        {"a file that grows as it is read: the bytes added are not read",
+         [](sim::FileSystem::Entry& e) { e.appendedOnRead = "X\n"; }, "T - D", lines.size()},
+        {"a file that grows: its last byte at open, a Ctrl-Z, is dropped",
+         [](sim::FileSystem::Entry& e) {
+             e.content += '\x1A';
+             e.appendedOnRead = "E";
+         },
+         "T - D", lines.size() + 1},
+        {"over 4 GiB, zero bytes after the text",
+         [](sim::FileSystem::Entry& e) { e.sparseSize = (std::uint64_t(1) << 32) + 20; }, "T - D",
+         lines.size() + piece},
+        {"256 GiB that begin with a zero byte",
+         [](sim::FileSystem::Entry& e) {
+             e.content.insert(0, 1, '\0');
+             e.sparseSize = std::uint64_t(256) << 30;
+         },
+         "", piece},
+    };
+    const std::string path = "E:\\autohtml\\autorun.js";
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().files.addFile(path, lines);
+        row.arrange(*m().files.find(path));
+        EXPECT_TRUE(AUtilities::getKitTitle());
+        EXPECT_EQ(AUtilities::kitTitle(), row.kitTitle);
+        EXPECT_LE(m().files.find(path)->bytesRead, row.mostRead);
+        EXPECT_EQ(traceOf("AUtilities::getKitTitle()"),
+                  (std::vector<std::string>{"Entry.", "Initialize kit title to blank...",
+                                            "Retrieving kit title from E:\\autohtml\\autorun.js...",
+                                            "Exit."}));
+    }
 }
 
 TEST_F(KitTitle, EmptyFileGivesAnEmptyTitleAndTrue) {

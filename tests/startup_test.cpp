@@ -96,18 +96,36 @@ TEST_F(Startup, KitWindowsClosedOnlyWithPerformAndAKitTitle) {
     }
 }
 
-// A kit description line of megabytes gives the trace lines and closes the
+// An over-long kit description line gives the trace lines and closes the
 // windows that the whole kit title gives: a window title holds at most 1,023
-// characters, so it cannot contain a longer kit title.
+// characters, so it cannot contain a longer kit title, while one of 1,023
+// fits. Each row has windows whose titles come close to the kit title: the
+// ones that hold it are closed, the others stay open.
 TEST_F(Startup, OverLongKitTitleIsTracedAndMatchedAsTheWholeOne) {
     const std::string longText = "Dovrel " + std::string(1 << 20, 'k');
+    const std::string k1018(1018, 'k'), k1019(1019, 'k'), k1020(1020, 'k');
+    struct Window {
+        std::string title;
+        bool closed;
+    };
     struct Row {
         const char* what;
         std::string title, editionDate;
+        std::vector<Window> windows;
     };
     const Row rows[] = {
-        {"a long title", longText, "May 2002"},
-        {"a long edition date", "Dovrel", longText},
+        {"a long title", longText, "May 2002",
+         {{longText.substr(0, 1023), false}, {longText.substr(0, 1012) + " - May 2002", false}}},
+        {"a long edition date", "Dovrel", longText,
+         {{"Dovrel - " + longText.substr(0, 1014), false}}},
+        {"a kit title of 1,023 characters, from its title", k1019, "D",
+         {{k1019 + " - D", true}, {k1018 + " - D", false}}},
+        {"a kit title of 1,024 characters, from its title", k1020, "D",
+         {{k1020 + " - ", false}, {k1019 + " - D", false}}},
+        {"a kit title of 1,023 characters, from its edition date", "T", k1019,
+         {{"T - " + k1019, true}, {"T - " + k1018, false}}},
+        {"a kit title of 1,024 characters, from its edition date", "T", k1020,
+         {{"T - " + k1019, false}}},
     };
     for (const Row& row : rows) {
         nextRow(row.what);
@@ -117,9 +135,15 @@ TEST_F(Startup, OverLongKitTitleIsTracedAndMatchedAsTheWholeOne) {
         m().files.addFile("E:\\autohtml\\autorun.js", "var kitTitle = \"" + row.title +
                                                           "\";\r\nvar editionDate = \"" +
                                                           row.editionDate + "\";\r\n");
-        os::HWND kitWindow = m().windows.addTopLevel(whole.substr(0, 1023));
+        std::vector<os::HWND> windows;
+        for (const Window& w : row.windows) {
+            ASSERT_LE(w.title.size(), 1023u);
+            windows.push_back(m().windows.addTopLevel(w.title));
+        }
         run({"E:\\autorun.exe", "/p", "/t"});
-        EXPECT_TRUE(m().windows.find(kitWindow)->posted.empty());
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            EXPECT_EQ(m().windows.find(windows[i])->posted.size(), row.windows[i].closed ? 1u : 0u)
+                << "window " << i;
         // A trace line's text is cut after 1,023 characters.
         const auto tracedCut = [&](const std::string& name, const std::string& text) {
             return traced(name + " " + text.substr(0, 1023));

@@ -1,4 +1,6 @@
 // Disc probing: the disc root, the kit title and the existence test.
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "engine/AUtilities.h"
@@ -10,9 +12,22 @@ namespace {
 const char searchedDrives[] = "CDEFGHIJKLMNOPQRSTUVWXYZ";  // never A or B
 const char kitDescriptionFile[] = "autohtml\\autorun.js";
 
+// The size of an open file, from seeking to its end (0 for a device, and
+// when the seek fails), with the file pointer put back at the start.
+std::uint64_t sizeAtOpen(os::HANDLE file) {
+    const os::LARGE_INTEGER none{};
+    os::LARGE_INTEGER end{};
+    if (!os::SetFilePointerEx(file, none, &end, os::FILE_END) || end.QuadPart <= 0 ||
+        !os::SetFilePointerEx(file, none, nullptr, os::FILE_BEGIN))
+        return 0;
+    return static_cast<std::uint64_t>(end.QuadPart);
+}
+
 // Reads the kit description file piece by piece, so that neither the file
-// nor any line of it is held whole. False when it cannot be opened; a failed
-// read ends the text there.
+// nor any line of it is held whole, up to its first zero byte and no further
+// than the size it had when it was opened: a device that yields bytes without
+// end, or a file that grows while it is read, ends the text too. False when
+// it cannot be opened; a failed read ends the text there.
 bool readKitDescription(const std::string& path, KitDescription* kit) {
     const os::HANDLE file =
         os::CreateFileA(path.c_str(), os::GENERIC_READ, os::FILE_SHARE_READ | os::FILE_SHARE_WRITE,
@@ -20,10 +35,16 @@ bool readKitDescription(const std::string& path, KitDescription* kit) {
     if (file == os::invalidHandle()) return false;
     KitDescriptionReader reader;
     std::vector<char> piece(64 * 1024);
+    std::uint64_t left = sizeAtOpen(file);
     os::DWORD read = 0;
-    while (os::ReadFile(file, piece.data(), static_cast<os::DWORD>(piece.size()), &read, nullptr) &&
-           read > 0)
+    while (left > 0 && !reader.ended() &&
+           os::ReadFile(file, piece.data(),
+                        static_cast<os::DWORD>(std::min<std::uint64_t>(piece.size(), left)), &read,
+                        nullptr) &&
+           read > 0) {
         reader.add(piece.data(), read);
+        left -= std::min<std::uint64_t>(read, left);
+    }
     os::CloseHandle(file);
     *kit = reader.finish();
     return true;

@@ -59,6 +59,8 @@ public:
 
     KitDescriptionReader();
     void add(const char* data, std::size_t size);
+    // A zero byte has ended the text: the bytes after it need not be read.
+    bool ended() const { return ended_; }
     // The result, once the last piece has been added.
     KitDescription finish();
     // The bytes held for the line in progress and the result so far.

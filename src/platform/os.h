@@ -87,6 +87,24 @@ inline HANDLE invalidHandle() { return reinterpret_cast<HANDLE>(static_cast<std:
 HANDLE CreateFileA(const char* name, DWORD access, DWORD share, void* securityAttributes,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapped);
+// A 64-bit file position, laid out as Windows lays it out.
+union LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    std::int64_t QuadPart;
+};
+constexpr DWORD FILE_BEGIN = 0;
+constexpr DWORD FILE_CURRENT = 1;
+constexpr DWORD FILE_END = 2;
+// Moves the file pointer by `distance` from the start (FILE_BEGIN), the
+// pointer or the end, and answers the new pointer through `newPointer` when
+// it is not null. A position before the start fails (error 131, a negative
+// seek) and leaves the pointer; one past the end is allowed. The end of a
+// character device (under Wine, a link to /dev/zero) lies at 0.
+BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
+                      DWORD moveMethod);
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped);
 BOOL CloseHandle(HANDLE handle);
 

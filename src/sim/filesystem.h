@@ -1,6 +1,7 @@
 // The simulated machine's drives, folders and files.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -16,6 +17,23 @@ public:
         bool unreadable = false;   // exists, but cannot be opened
         bool unwritable = false;   // a folder in which no file can be created
         std::string shortName;     // 8.3 name of the last component; empty: the name itself
+        // A file larger than its content, the rest never written (a sparse
+        // file): it reads as zero bytes up to this size.
+        std::uint64_t sparseSize = 0;
+        // Another program appends this to the file after each read of it.
+        std::string appendedOnRead;
+        // A character device in the file's place (under Wine, a link to
+        // /dev/zero): its end lies at 0, and every read fills the whole
+        // buffer with deviceByte, without end.
+        bool device = false;
+        char deviceByte = '\0';
+        // The bytes that reads have delivered from the file so far.
+        std::uint64_t bytesRead = 0;
+
+        // Where the file ends: after its content, or its sparse size.
+        std::uint64_t size() const {
+            return content.size() > sparseSize ? content.size() : sparseSize;
+        }
     };
 
     // Paths are full ("C:\dir\file") or relative to the working folder.
@@ -53,11 +71,11 @@ public:
     std::vector<std::string> accessed;
 
     // Open files: handle -> the file's key, the access asked for (GENERIC_READ,
-    // GENERIC_WRITE) and the position of the next read.
+    // GENERIC_WRITE) and the file pointer, where the next read starts.
     struct OpenFile {
         std::string key;
         unsigned long access = 0;
-        std::size_t position = 0;
+        std::uint64_t position = 0;
     };
     std::map<void*, OpenFile> openFiles;
     unsigned long nextHandle = 0x100;

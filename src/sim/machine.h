@@ -82,6 +82,7 @@ Machine& machine();
 constexpr os::DWORD errorNotEnoughMemory = 8;
 constexpr os::DWORD errorInvalidParameter = 87;
 constexpr os::DWORD errorInsufficientBuffer = 122;
+constexpr os::DWORD errorNegativeSeek = 131;
 constexpr os::DWORD errorAlreadyExists = 183;
 constexpr os::DWORD errorInvalidWindowHandle = 1400;
 constexpr os::DWORD errorResourceNameNotFound = 1814;

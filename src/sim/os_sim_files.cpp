@@ -1,6 +1,7 @@
 // The OS seam's file, handle, error-mode, locale and clock services on the
 // simulated machine, keeping the Windows contracts.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 
@@ -104,18 +105,57 @@ sim::FileSystem::OpenFile* openFile(HANDLE file, DWORD access) {
 
 }  // namespace
 
-// At the end of the file a read succeeds with nothing read. The count is
-// set to zero before anything else, as on Windows.
+// At or past the end of the file a read succeeds with nothing read; a
+// device fills the whole buffer every time. The count is set to zero before
+// anything else, as on Windows.
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void*) {
     if (read) *read = 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ);
     if (!open) return 0;
-    const std::string& content = fs().entries[open->key].content;
-    const std::size_t position = std::min(open->position, content.size());
-    const std::size_t n = std::min<std::size_t>(size, content.size() - position);
-    std::memcpy(buffer, content.data() + position, n);
-    open->position = position + n;
+    sim::FileSystem::Entry& entry = fs().entries[open->key];
+    char* const out = static_cast<char*>(buffer);
+    std::size_t n = size;
+    if (entry.device) {
+        std::memset(out, entry.deviceByte, n);
+    } else {
+        // What is left before the end: from the content, then from the
+        // unwritten part of a sparse file.
+        const std::uint64_t at = open->position;
+        const auto left = [at](std::uint64_t end) { return at < end ? end - at : 0; };
+        n = static_cast<std::size_t>(std::min<std::uint64_t>(size, left(entry.size())));
+        const std::size_t fromContent =
+            static_cast<std::size_t>(std::min<std::uint64_t>(n, left(entry.content.size())));
+        if (fromContent > 0) std::memcpy(out, entry.content.data() + at, fromContent);
+        std::memset(out + fromContent, 0, n - fromContent);
+        open->position += n;
+    }
+    entry.bytesRead += n;
+    entry.content += entry.appendedOnRead;
     if (read) *read = static_cast<DWORD>(n);
+    return 1;
+}
+
+BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
+                      DWORD moveMethod) {
+    sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ | GENERIC_WRITE);
+    if (!open) return 0;
+    const sim::FileSystem::Entry& entry = fs().entries[open->key];
+    std::int64_t from = 0;
+    if (moveMethod == FILE_CURRENT)
+        from = static_cast<std::int64_t>(open->position);
+    else if (moveMethod == FILE_END)
+        from = entry.device ? 0 : static_cast<std::int64_t>(entry.size());
+    else if (moveMethod != FILE_BEGIN) {
+        setLastError(sim::errorInvalidParameter);
+        return 0;
+    }
+    const std::int64_t to = from + distance.QuadPart;
+    if (to < 0) {
+        setLastError(sim::errorNegativeSeek);
+        return 0;
+    }
+    open->position = static_cast<std::uint64_t>(to);
+    if (newPointer) newPointer->QuadPart = to;
     return 1;
 }
 
@@ -123,7 +163,13 @@ BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void*)
     if (written) *written = 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_WRITE);
     if (!open) return 0;
-    fs().entries[open->key].content.append(static_cast<const char*>(data), size);
+    // At the file pointer: over what is there, and past the end (a gap
+    // before it reads as zero bytes).
+    std::string& content = fs().entries[open->key].content;
+    const std::size_t at = static_cast<std::size_t>(open->position);
+    if (content.size() < at) content.resize(at, '\0');
+    content.replace(at, size, static_cast<const char*>(data), size);
+    open->position += size;
     if (written) *written = size;
     return 1;
 }

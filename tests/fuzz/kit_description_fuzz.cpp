@@ -29,9 +29,9 @@ void checkValue(const std::string& value, std::size_t inputSize) {
         check(stripped.find(value.back()) == std::string::npos);
 }
 
-// The rules over the whole text and whole lines, each value cut to what the
-// reader keeps of it.
-KitDescription wholeLines(const char* data, std::size_t size) {
+// The rules over the whole text and whole lines, each value cut to its
+// first `kept` characters.
+KitDescription wholeLines(const char* data, std::size_t size, std::size_t kept) {
     std::string text;
     for (std::size_t i = 0; i < size && data[i] != '\0'; ++i)
         if (data[i] != '\r' && !(data[i] == '\x1A' && i + 1 == size)) text += data[i];
@@ -44,7 +44,7 @@ KitDescription wholeLines(const char* data, std::size_t size) {
         if (equals == std::string::npos) continue;
         const std::string key = gui::upper(gui::strip(line.substr(0, equals), gui::whiteSpace));
         const std::string value =
-            gui::strip(line.substr(equals + 1), " \";").substr(0, KitDescriptionReader::keptValueLength);
+            gui::strip(line.substr(equals + 1), " \";").substr(0, kept);
         if (key == "VAR KITTITLE") kit.title = value;
         if (key == "VAR EDITIONDATE") kit.editionDate = value;
     }
@@ -60,8 +60,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string kitTitle = kit.kitTitle();
     check(kitTitle.empty() == (kit.title.empty() || kit.editionDate.empty()));
     if (!kitTitle.empty()) check(kitTitle == kit.title + " - " + kit.editionDate);
-    const KitDescription whole = wholeLines(reinterpret_cast<const char*>(data), size);
+    const char* const text = reinterpret_cast<const char*>(data);
+    const KitDescription whole = wholeLines(text, size, KitDescriptionReader::keptValueLength);
     check(kit.title == whole.title && kit.editionDate == whole.editionDate);
+    // What a window title or a trace line shows of the kit title (its first
+    // 1,023 characters, and whether there are more) is the uncut one's.
+    const std::string uncut = wholeLines(text, size, std::string::npos).kitTitle();
+    check(kitTitle.substr(0, 1023) == uncut.substr(0, 1023));
+    check((kitTitle.size() > 1023) == (uncut.size() > 1023));
 
     // Read in pieces, the file gives the same result wherever a piece ends.
     if (size > 0) {

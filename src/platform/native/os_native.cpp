@@ -29,6 +29,7 @@ static_assert(sizeof(PROCESS_INFORMATION) == sizeof(::PROCESS_INFORMATION) &&
                       offsetof(::PROCESS_INFORMATION, dwProcessId),
               "PROCESS_INFORMATION layout");
 static_assert(sizeof(FILETIME) == sizeof(::FILETIME), "FILETIME layout");
+static_assert(sizeof(LARGE_INTEGER) == sizeof(::LARGE_INTEGER), "LARGE_INTEGER layout");
 
 namespace {
 ::HKEY native(HKEY key) { return reinterpret_cast<::HKEY>(key); }
@@ -95,6 +96,16 @@ HANDLE CreateFileA(const char* name, DWORD access, DWORD share, void* securityAt
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapped) {
     return ::ReadFile(file, buffer, size, reinterpret_cast<LPDWORD>(read),
                       static_cast<LPOVERLAPPED>(overlapped));
+}
+
+BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
+                      DWORD moveMethod) {
+    ::LARGE_INTEGER move;
+    move.QuadPart = distance.QuadPart;
+    ::LARGE_INTEGER moved;
+    const BOOL ok = ::SetFilePointerEx(file, move, newPointer ? &moved : nullptr, moveMethod);
+    if (ok && newPointer) newPointer->QuadPart = moved.QuadPart;
+    return ok;
 }
 
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped) {

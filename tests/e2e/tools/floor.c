@@ -76,17 +76,29 @@ static void walkWindows(void) {
     DestroyWindow(hidden);
 }
 
-/* Read in pieces of 64 KiB, as the program reads it. */
+/* Read in pieces of 64 KiB, as the program reads it: no further than the
+   size it has when opened, nor than its first zero byte. */
 static void readKitDescription(void) {
     static char piece[64 * 1024];
     char name[MAX_PATH];
     HANDLE file;
-    DWORD read;
+    LARGE_INTEGER none, end;
+    ULONGLONG left = 0;
+    DWORD read, want;
     path(name, sizeof name, "autohtml\\autorun.js");
     file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return;
-    while (ReadFile(file, piece, sizeof piece, &read, NULL) && read > 0) continue;
+    none.QuadPart = 0;
+    if (SetFilePointerEx(file, none, &end, FILE_END) && end.QuadPart > 0 &&
+        SetFilePointerEx(file, none, NULL, FILE_BEGIN))
+        left = (ULONGLONG)end.QuadPart;
+    while (left > 0) {
+        want = left < sizeof piece ? (DWORD)left : (DWORD)sizeof piece;
+        if (!ReadFile(file, piece, want, &read, NULL) || read == 0) break;
+        left -= read < left ? read : left;
+        if (memchr(piece, 0, read)) break;
+    }
     CloseHandle(file);
 }
 
