@@ -92,12 +92,19 @@ e2e_at_stop() { E2E_AT_STOP+=("$1"); }
 # benchmarks, which make it for their one run.
 E2E_TEMPLATE_FOR_ONE_RUN=0
 
-# Ends the scenario (the EXIT trap of e2e_start): runs the commands given to
-# e2e_at_stop, stops the scenario's Wine processes, its wineserver and its
-# Xvfb, and then removes its folder if it passed; one that failed is kept.
+# Ends the scenario with its exit code (the EXIT trap of e2e_start): runs
+# the commands given to e2e_at_stop, stops the scenario's Wine processes,
+# its wineserver and its Xvfb, and then removes its folder if it passed; one
+# that failed is kept. Called without the exit code (from a trap of the
+# scenario's own, which would hide the outcome) it fails.
 e2e_stop() {
-    local rc=$? command linked
+    local rc=${1:-} command linked
     set +e
+    if [ -z "$rc" ]; then
+        echo "FAIL ($E2E_NAME, $E2E_ARCH): e2e_stop without the exit code;" \
+             "add clean-up with e2e_at_stop, not with a trap" >&2
+        rc=1
+    fi
     for command in "${E2E_AT_STOP[@]}"; do eval "$command"; done
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1
@@ -135,7 +142,7 @@ e2e_start() {
     local fd_file="$W/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     XVFB_PID=$!
-    trap e2e_stop EXIT
+    trap 'e2e_stop $?' EXIT
     e2e_wait_for 10 test -s "$fd_file" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$fd_file")"
 }
