@@ -108,7 +108,7 @@ e2e_stop() {
     for command in "${E2E_AT_STOP[@]}"; do eval "$command"; done
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1
-        wineserver -w >/dev/null 2>&1
+        timeout 30 wineserver -w >/dev/null 2>&1
     fi
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 && wait "$XVFB_PID" 2>/dev/null
     # A write through a file linked to the template would change every later
