@@ -1,4 +1,7 @@
 // The snapshot of the top-level windows and closing windows by title.
+#include <map>
+#include <set>
+
 #include "support.h"
 
 namespace {
@@ -131,15 +134,38 @@ TEST_F(WindowList, WalkEndsWhenTheOrderChangesUnderIt) {
     EXPECT_LT(m().windows.getWindowCalls, 10u);
 }
 
-TEST_F(WindowList, WindowGoneDuringTheWalkEndsItThere) {
-    m().windows.addTopLevel("below");
-    os::HWND middle = m().windows.addTopLevel("middle");
-    m().windows.addTopLevel("top");
-    m().windows.afterGetWindow = [&](os::HWND answered) {
-        if (answered == middle) m().windows.destroy(middle);
+// A window that goes away as the walk reaches it (one that was just asked to
+// close, say) hides none of the windows below it, and no window is listed
+// twice.
+TEST_F(WindowList, WindowsGoneDuringTheWalkHideNoOther) {
+    const struct {
+        const char* what;
+        std::vector<std::string> windows;  // from the top of the Z order down
+        std::set<std::string> gone;        // go away when the walk reaches them
+        std::vector<std::string> listed;
+    } rows[] = {
+        {"one in the middle", {"top", "middle", "below"}, {"middle"}, {"top", "below"}},
+        {"the top one", {"top", "middle", "below"}, {"top"}, {"middle", "below"}},
+        {"the bottom one", {"top", "middle", "below"}, {"below"}, {"top", "middle"}},
+        {"two in a row", {"top", "a", "b", "below"}, {"a", "b"}, {"top", "below"}},
+        {"two apart", {"a", "top", "b", "below"}, {"a", "b"}, {"top", "below"}},
+        {"all of them", {"a", "b", "c"}, {"a", "b", "c"}, {}},
     };
-    AUtilities::getWindowsList();
-    EXPECT_EQ(listedTitles(), (std::vector<std::string>{"top"}));
+    for (const auto& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        std::map<os::HWND, std::string> titles;
+        for (auto it = row.windows.rbegin(); it != row.windows.rend(); ++it)
+            titles[m().windows.addTopLevel(*it)] = *it;
+        m().windows.afterGetWindow = [&](os::HWND answered) {
+            const auto it = titles.find(answered);
+            if (it != titles.end() && row.gone.count(it->second)) m().windows.destroy(answered);
+        };
+        AUtilities::getWindowsList();
+        m().windows.afterGetWindow = nullptr;
+        EXPECT_EQ(listedTitles(), row.listed);
+        EXPECT_LT(m().windows.getWindowCalls, 40u);
+    }
 }
 
 TEST(WindowEntry, OrdersBeforeEveryEntryItselfIncluded) {

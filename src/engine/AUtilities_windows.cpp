@@ -11,8 +11,9 @@
 namespace {
 
 constexpr int titleBufferSize = 1024;  // a title is cut to 1,023 characters
-// Far above any real desktop (a session holds at most 65,536 window handles):
-// the walk ends even if windows keep being reordered under it.
+// Steps of one walk: far above any real desktop (a session holds at most
+// 65,536 window handles), so the walk ends even if windows keep being
+// reordered, or keep going away, under it.
 constexpr std::size_t walkLimit = 65536;
 
 }  // namespace
@@ -34,17 +35,29 @@ void AUtilities::getWindowsList() {
 
     if (hidden) {
         // Top of the Z order to the bottom, the hidden window included. A
-        // window met a second time means the order changed under the walk.
-        std::set<os::HWND> seen;
+        // window that goes away under the walk (one just asked to close, say)
+        // leaves no way to the windows below it: the walk begins again at the
+        // top, and lists only the windows it has not met before. A window met
+        // a second time in one pass means the order changed under the walk,
+        // which ends it.
+        std::set<os::HWND> met, metInPass;
         char title[titleBufferSize];
+        std::size_t steps = 0;
         for (os::HWND window = os::GetWindow(hidden->handle(), os::GW_HWNDFIRST);
-             window && seen.size() < walkLimit && seen.insert(window).second;
-             window = os::GetWindow(window, os::GW_HWNDNEXT)) {
-            if (os::GetWindowTextLengthA(window) <= 0) continue;
-            title[0] = '\0';
-            os::GetWindowTextA(window, title, titleBufferSize);
-            title[titleBufferSize - 1] = '\0';
-            windowsList->push_back(AWindowEntry(window, title));
+             window && ++steps <= walkLimit && metInPass.insert(window).second;) {
+            if (met.insert(window).second && os::GetWindowTextLengthA(window) > 0) {
+                title[0] = '\0';
+                os::GetWindowTextA(window, title, titleBufferSize);
+                title[titleBufferSize - 1] = '\0';
+                windowsList->push_back(AWindowEntry(window, title));
+            }
+            const os::HWND next = os::GetWindow(window, os::GW_HWNDNEXT);
+            if (next || os::IsWindow(window)) {
+                window = next;
+            } else {
+                metInPass.clear();
+                window = os::GetWindow(hidden->handle(), os::GW_HWNDFIRST);
+            }
         }
         hidden.reset();
     }
