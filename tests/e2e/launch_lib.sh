@@ -6,7 +6,7 @@
 import_reg() {
     local file="$W/import.reg"
     { printf 'REGEDIT4\r\n\r\n'; sed 's/$/\r/'; } >"$file"
-    wine regedit /s "$(winpath "$file")" >/dev/null 2>&1 || fail "regedit failed"
+    e2e_wine_ok regedit /s "$(winpath "$file")"
 }
 
 # After e2e_start.

@@ -78,7 +78,13 @@ e2e_template() {
     exec 9>&-
 }
 
+# Removes the template, and the folder that Debian's wineserver made for its
+# sockets when the template was made (named in the prefix's "wineserver"
+# file), which every prefix linked to the template shares.
 e2e_template_remove() {
+    local sockets
+    sockets=$(cat "$E2E_TEMPLATE/prefix/wineserver" 2>/dev/null) &&
+        [[ "$sockets" == wine-?????? ]] && rm -rf "${TMPDIR:-/tmp}/$sockets"
     rm -rf "$E2E_TEMPLATE" "$E2E_WORK/template.lock"
     rmdir "$E2E_WORK" 2>/dev/null || true
 }
@@ -179,13 +185,24 @@ e2e_readonly_disc() {
 SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
 PREFERENCES_TITLE='Autorun Preferences for Zantic Collections'
 
+# Runs a Windows program to its end; a failure ends the scenario with the
+# program's own words.
+e2e_wine_ok() {  # program args...
+    local out rc=0
+    out=$(wine "$@" 2>&1) || rc=$?
+    [ "$rc" = 0 ] || fail "$* failed with exit code $rc: $(tr -d '\r' <<<"$out")"
+}
+
+# Adds a registry key or value (reg add's arguments, without /f).
+e2e_reg_add() { e2e_wine_ok reg add "$@" /f; }  # key [/v name] [/t type] [/d data]
+
 # Sets the saved choices, and with a fourth argument an older settings
 # version, so that the run's write-back shows.
 e2e_set_choices() {  # tndrl mixed pdf [version]
-    wine reg add "$SETTINGS" /v TndrlChoice /d "$1" /f >/dev/null 2>&1
-    wine reg add "$SETTINGS" /v MixedChoice /d "$2" /f >/dev/null 2>&1
-    wine reg add "$SETTINGS" /v PDFChoice /d "$3" /f >/dev/null 2>&1
-    [ -z "${4:-}" ] || wine reg add "$SETTINGS" /v Version /d "$4" /f >/dev/null 2>&1
+    e2e_reg_add "$SETTINGS" /v TndrlChoice /d "$1"
+    e2e_reg_add "$SETTINGS" /v MixedChoice /d "$2"
+    e2e_reg_add "$SETTINGS" /v PDFChoice /d "$3"
+    [ -z "${4:-}" ] || e2e_reg_add "$SETTINGS" /v Version /d "$4"
 }
 
 # One value of the settings key as the registry holds it now.

@@ -15,7 +15,7 @@ check_run() {  # what, options expected, version sub-keys...
     shift 2
     wine reg delete "$versions" /f >/dev/null 2>&1 || true
     local v
-    for v in "$@"; do wine reg add "$versions\\$v" /f >/dev/null 2>&1; done
+    for v in "$@"; do e2e_reg_add "$versions\\$v"; done
     e2e_set_choices VLR Nothing Nothing 0012
     run_from_disc /p
     expect_eq "$what: boxes" "$(e2e_boxes)" ""

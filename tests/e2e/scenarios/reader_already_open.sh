@@ -5,7 +5,7 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../launch_lib.sh"
 e2e_start
 launch_setup
-wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.5' /f >/dev/null 2>&1
+e2e_reg_add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.5'
 e2e_set_choices VLR Nothing Nothing 0012
 
 e2e_titlewin window "zantic velmora reader LIST OF BOOKSHELVES - E:\\"

@@ -6,7 +6,7 @@ source "$(dirname "$0")/../launch_lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
 e2e_start
 launch_setup
-wine reg add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.0' /f >/dev/null 2>&1
+e2e_reg_add 'HKLM\Software\Zantic\Zantic Velmora Reader\2.3.0'
 
 e2e_set_choices Window Window Window
 wizard_start
