@@ -135,31 +135,44 @@ TEST_F(WindowList, WalkEndsWhenTheOrderChangesUnderIt) {
 }
 
 // A window that goes away as the walk reaches it (one that was just asked to
-// close, say) hides none of the windows below it, and no window is listed
-// twice.
-TEST_F(WindowList, WindowsGoneDuringTheWalkHideNoOther) {
+// close, say), or one that comes to the top meanwhile (the window activated
+// in its place), is not missed, and no window is listed twice.
+TEST_F(WindowList, WindowsGoneOrRaisedDuringTheWalkAreNotMissed) {
     const struct {
         const char* what;
         std::vector<std::string> windows;  // from the top of the Z order down
         std::set<std::string> gone;        // go away when the walk reaches them
+        // When the walk reaches the first window, the second comes to the top.
+        std::map<std::string, std::string> raises;
         std::vector<std::string> listed;
     } rows[] = {
-        {"one in the middle", {"top", "middle", "below"}, {"middle"}, {"top", "below"}},
-        {"the top one", {"top", "middle", "below"}, {"top"}, {"middle", "below"}},
-        {"the bottom one", {"top", "middle", "below"}, {"below"}, {"top", "middle"}},
-        {"two in a row", {"top", "a", "b", "below"}, {"a", "b"}, {"top", "below"}},
-        {"two apart", {"a", "top", "b", "below"}, {"a", "b"}, {"top", "below"}},
-        {"all of them", {"a", "b", "c"}, {"a", "b", "c"}, {}},
+        {"one in the middle goes", {"top", "middle", "below"}, {"middle"}, {}, {"top", "below"}},
+        {"the top one goes", {"top", "middle", "below"}, {"top"}, {}, {"middle", "below"}},
+        {"the bottom one goes", {"top", "middle", "below"}, {"below"}, {}, {"top", "middle"}},
+        {"two in a row go", {"top", "a", "b", "below"}, {"a", "b"}, {}, {"top", "below"}},
+        {"two apart go", {"a", "top", "b", "below"}, {"a", "b"}, {}, {"top", "below"}},
+        {"all of them go", {"a", "b", "c"}, {"a", "b", "c"}, {}, {}},
+        {"the bottom one comes to the top", {"top", "a", "below"}, {}, {{"a", "below"}},
+         {"top", "a", "below"}},
+        {"one goes, the one below it comes to the top",
+         {"top", "closing", "next", "bottom"}, {"closing"}, {{"closing", "bottom"}},
+         {"top", "bottom", "next"}},
     };
     for (const auto& row : rows) {
         nextRow(row.what);
         SCOPED_TRACE(row.what);
         std::map<os::HWND, std::string> titles;
-        for (auto it = row.windows.rbegin(); it != row.windows.rend(); ++it)
-            titles[m().windows.addTopLevel(*it)] = *it;
+        std::map<std::string, os::HWND> handles;
+        for (auto it = row.windows.rbegin(); it != row.windows.rend(); ++it) {
+            handles[*it] = m().windows.addTopLevel(*it);
+            titles[handles[*it]] = *it;
+        }
         m().windows.afterGetWindow = [&](os::HWND answered) {
             const auto it = titles.find(answered);
-            if (it != titles.end() && row.gone.count(it->second)) m().windows.destroy(answered);
+            if (it == titles.end()) return;
+            const auto raised = row.raises.find(it->second);
+            if (raised != row.raises.end()) m().windows.placeBelow(handles[raised->second], nullptr);
+            if (row.gone.count(it->second)) m().windows.destroy(answered);
         };
         AUtilities::getWindowsList();
         m().windows.afterGetWindow = nullptr;

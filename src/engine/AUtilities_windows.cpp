@@ -11,9 +11,9 @@
 namespace {
 
 constexpr int titleBufferSize = 1024;  // a title is cut to 1,023 characters
-// Steps of one walk: far above any real desktop (a session holds at most
-// 65,536 window handles), so the walk ends even if windows keep being
-// reordered, or keep going away, under it.
+// Steps of all passes of one walk: far above any real desktop (a session
+// holds at most 65,536 window handles), so the walk ends even if windows
+// keep being reordered, made or destroyed under it.
 constexpr std::size_t walkLimit = 65536;
 
 }  // namespace
@@ -34,29 +34,30 @@ void AUtilities::getWindowsList() {
     windowsList->reserve(20);
 
     if (hidden) {
-        // Top of the Z order to the bottom, the hidden window included. A
-        // window that goes away under the walk (one just asked to close, say)
-        // leaves no way to the windows below it: the walk begins again at the
-        // top, and lists only the windows it has not met before. A window met
-        // a second time in one pass means the order changed under the walk,
-        // which ends it.
-        std::set<os::HWND> met, metInPass;
+        // Top of the Z order to the bottom, the hidden window included, and
+        // again until a pass meets no window that the passes before it had
+        // not: the order can change under a pass (a window asked to close
+        // goes away and leaves no way to the windows below it, another comes
+        // to the top in its place), so one pass alone may miss windows that
+        // were there all along. Each window is listed once. A window met a
+        // second time in one pass means the order changed in a loop, which
+        // ends that pass.
+        std::set<os::HWND> met;
         char title[titleBufferSize];
         std::size_t steps = 0;
-        for (os::HWND window = os::GetWindow(hidden->handle(), os::GW_HWNDFIRST);
-             window && ++steps <= walkLimit && metInPass.insert(window).second;) {
-            if (met.insert(window).second && os::GetWindowTextLengthA(window) > 0) {
+        for (bool metNew = true; metNew && steps < walkLimit;) {
+            metNew = false;
+            std::set<os::HWND> metInPass;
+            for (os::HWND window = os::GetWindow(hidden->handle(), os::GW_HWNDFIRST);
+                 window && ++steps <= walkLimit && metInPass.insert(window).second;
+                 window = os::GetWindow(window, os::GW_HWNDNEXT)) {
+                if (!met.insert(window).second) continue;
+                metNew = true;
+                if (os::GetWindowTextLengthA(window) <= 0) continue;
                 title[0] = '\0';
                 os::GetWindowTextA(window, title, titleBufferSize);
                 title[titleBufferSize - 1] = '\0';
                 windowsList->push_back(AWindowEntry(window, title));
-            }
-            const os::HWND next = os::GetWindow(window, os::GW_HWNDNEXT);
-            if (next || os::IsWindow(window)) {
-                window = next;
-            } else {
-                metInPass.clear();
-                window = os::GetWindow(hidden->handle(), os::GW_HWNDFIRST);
             }
         }
         hidden.reset();

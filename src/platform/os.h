@@ -155,8 +155,6 @@ constexpr UINT GW_HWNDNEXT = 2;
 constexpr UINT WM_CLOSE = 0x0010;
 
 HWND GetWindow(HWND window, UINT command);
-// Whether the handle names an existing window.
-BOOL IsWindow(HWND window);
 int GetWindowTextLengthA(HWND window);
 int GetWindowTextA(HWND window, char* buffer, int bufferSize);
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -49,8 +49,6 @@ HWND GetWindow(HWND window, UINT command) {
     return answer(nullptr);
 }
 
-BOOL IsWindow(HWND window) { return table().find(window) != nullptr; }
-
 int GetWindowTextLengthA(HWND window) {
     const sim::WindowTable::Window* w = table().find(window);
     if (!w) {

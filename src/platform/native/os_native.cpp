@@ -139,8 +139,6 @@ HWND GetWindow(HWND window, UINT command) {
     return reinterpret_cast<HWND>(::GetWindow(native(window), command));
 }
 
-BOOL IsWindow(HWND window) { return ::IsWindow(native(window)); }
-
 int GetWindowTextLengthA(HWND window) { return ::GetWindowTextLengthA(native(window)); }
 
 int GetWindowTextA(HWND window, char* buffer, int bufferSize) {

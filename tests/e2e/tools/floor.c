@@ -73,6 +73,9 @@ static void walkWindows(void) {
     if (!hidden) return;
     for (w = GetWindow(hidden, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT))
         if (GetWindowTextLengthA(w) > 0) GetWindowTextA(w, title, sizeof title);
+    /* The program's second pass, which on a desktop that holds still meets
+       no new window. */
+    for (w = GetWindow(hidden, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {}
     DestroyWindow(hidden);
 }
 
