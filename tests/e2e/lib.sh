@@ -78,13 +78,17 @@ e2e_template() {
     exec 9>&-
 }
 
-# Removes the template, and the folder that Debian's wineserver made for its
-# sockets when the template was made (named in the prefix's "wineserver"
-# file), which every prefix linked to the template shares.
-e2e_template_remove() {
+# Removes the folder that Debian's wineserver made for a prefix's sockets
+# (named in the prefix's "wineserver" file), once the server has ended.
+e2e_remove_sockets() {  # prefix
     local sockets
-    sockets=$(cat "$E2E_TEMPLATE/prefix/wineserver" 2>/dev/null) &&
+    sockets=$(cat "$1/wineserver" 2>/dev/null) &&
         [[ "$sockets" == wine-?????? ]] && rm -rf "${TMPDIR:-/tmp}/$sockets"
+    return 0
+}
+
+e2e_template_remove() {
+    e2e_remove_sockets "$E2E_TEMPLATE/prefix"
     rm -rf "$E2E_TEMPLATE" "$E2E_WORK/template.lock"
     rmdir "$E2E_WORK" 2>/dev/null || true
 }
@@ -115,6 +119,7 @@ e2e_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1
         timeout 30 wineserver -w >/dev/null 2>&1
+        e2e_remove_sockets "$WINEPREFIX"
     fi
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 && wait "$XVFB_PID" 2>/dev/null
     # A write through a file linked to the template would change every later
@@ -138,12 +143,16 @@ e2e_start() {
     rm -rf "$W"
     mkdir -p "$W/work"
     # The prefix's files are links to the template's; the registry files,
-    # the only ones Wine writes to, are copies of their own.
+    # the only ones Wine writes to, are copies of their own. The file that
+    # names the wineserver's socket folder is not taken along, so that this
+    # prefix's server makes a folder of its own and shares it with no other
+    # scenario.
     cp -al "$E2E_TEMPLATE/prefix" "$W/prefix"
     local reg
     for reg in "$W/prefix"/*.reg; do
         cp --remove-destination "$E2E_TEMPLATE/prefix/${reg##*/}" "$reg"
     done
+    rm -f "$W/prefix/wineserver"
     export WINEPREFIX="$W/prefix"
     local fd_file="$W/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
