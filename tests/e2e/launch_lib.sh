@@ -67,8 +67,8 @@ records() {
     grep -c '^end$' "$1"
 }
 
-# Waits up to 10 seconds for a log to hold this many whole records.
+# Waits up to 20 seconds for a log to hold this many whole records.
 await_records() {  # log count
-    e2e_wait_for 10 has_records "$1" "$2"
+    e2e_wait_for 20 has_records "$1" "$2"
 }
 has_records() { [ "$(records "$1")" == "$2" ]; }

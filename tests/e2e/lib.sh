@@ -158,7 +158,7 @@ e2e_start() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     trap 'e2e_stop $?' EXIT
-    e2e_wait_for 10 test -s "$fd_file" || fail "Xvfb did not start"
+    e2e_wait_for 30 test -s "$fd_file" || fail "Xvfb did not start within 30 s"
     export DISPLAY=":$(head -n1 "$fd_file")"
 }
 
@@ -227,7 +227,9 @@ e2e_boxwatch_start() {  # answers...
     rm -f "$W/stop" "$W/boxes.log"
     wine "$E2E_TOOLS/boxwatch.exe" "$(winpath "$W/boxes.log")" "$(winpath "$W/stop")" "$@" &
     BOXWATCH_PID=$!
-    e2e_wait_for 10 test -f "$W/boxes.log" || fail "box watcher did not start"
+    # The first Windows program of a prefix starts its desktop too: on a
+    # loaded machine that takes seconds.
+    e2e_wait_for 30 test -f "$W/boxes.log" || fail "box watcher did not start within 30 s"
 }
 
 e2e_boxwatch_stop() {
@@ -285,7 +287,7 @@ e2e_titlewin() {  # name title [count]
     rm -f "$W/$1.log"
     wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" ${3:+"$3"} &
     TITLEWIN_PID=$!
-    e2e_wait_for 30 grep -qs ready "$W/$1.log" || fail "window $1 did not open"
+    e2e_wait_for 30 grep -qs ready "$W/$1.log" || fail "window $1 did not open within 30 s"
 }
 
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.

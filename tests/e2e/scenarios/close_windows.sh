@@ -4,8 +4,8 @@ source "$(dirname "$0")/../lib.sh"
 e2e_start
 e2e_sample_disc
 
-# closed NAME: whether the window got a close request within 5 seconds.
-closed() { e2e_wait_for 5 grep -q WM_CLOSE "$W/$1.log"; }
+# closed NAME: whether the window got a close request within 10 seconds.
+closed() { e2e_wait_for 10 grep -q WM_CLOSE "$W/$1.log"; }
 
 kitTitle="index - zantic dovrel SAMPLE collection - DECEMBER 2026 - browser"
 e2e_titlewin prefs1 "Autorun Preferences for Zantic Collections"
