@@ -4,6 +4,7 @@
 // a native window and reports the user's input back through gui/Events.h.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include "gui/Geometry.h"
@@ -97,6 +98,35 @@ void setScrollBars(os::HWND viewPort, const Size& content, const Size& view,
                    const Point& position);
 // The pixels by which a click on a scroll bar's arrow moves the view.
 constexpr int scrollLine = 10;
+// The user's requests on a scroll bar (SB_LINEUP ... SB_BOTTOM).
+enum class ScrollRequest {
+    lineUp = 0,
+    lineDown = 1,
+    pageUp = 2,
+    pageDown = 3,
+    thumbPosition = 4,  // the thumb let go at `thumb`
+    thumbTrack = 5,     // the thumb dragged to `thumb`
+    top = 6,
+    bottom = 7,
+};
+// The position that a request gives on a bar whose range is 0 to
+// content - 1 with a page of `page`, from `position`: never before 0 nor
+// past content - page. Any other request (SB_ENDSCROLL) keeps the position.
+inline int scrolledPosition(int position, int page, int content, ScrollRequest request,
+                            int thumb) {
+    switch (request) {
+    case ScrollRequest::lineUp: position -= scrollLine; break;
+    case ScrollRequest::lineDown: position += scrollLine; break;
+    case ScrollRequest::pageUp: position -= page; break;
+    case ScrollRequest::pageDown: position += page; break;
+    case ScrollRequest::thumbPosition:
+    case ScrollRequest::thumbTrack: position = thumb; break;
+    case ScrollRequest::top: position = 0; break;
+    case ScrollRequest::bottom: position = content - 1; break;
+    default: break;
+    }
+    return std::max(0, std::min(position, content - page));
+}
 
 // The client area of a window (for a frame: inside its borders and title
 // bar; for a view port: inside its scroll bars).

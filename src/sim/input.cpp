@@ -68,19 +68,9 @@ void scroll(os::HWND viewPort, bool vertical, Scroll request, int thumb) {
     const int content = vertical ? w->scrollContent.height : w->scrollContent.width;
     const int page = vertical ? w->scrollView.height : w->scrollView.width;
     if (content <= page) return;
-    // The bar's range is 0 to content - 1 with a page of the view's size.
-    int pos = vertical ? w->scrollPosition.y : w->scrollPosition.x;
-    switch (request) {
-    case Scroll::lineUp: pos -= gui::peer::scrollLine; break;
-    case Scroll::lineDown: pos += gui::peer::scrollLine; break;
-    case Scroll::pageUp: pos -= page; break;
-    case Scroll::pageDown: pos += page; break;
-    case Scroll::thumbPosition:
-    case Scroll::thumbTrack: pos = thumb; break;
-    case Scroll::top: pos = 0; break;
-    case Scroll::bottom: pos = content - 1; break;
-    }
-    gui::events::scrolled(viewPort, vertical, std::max(0, std::min(pos, content - page)));
+    const int pos = vertical ? w->scrollPosition.y : w->scrollPosition.x;
+    gui::events::scrolled(viewPort, vertical,
+                          gui::peer::scrolledPosition(pos, page, content, request, thumb));
 }
 
 void movePointer(os::HWND window) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "gui/peer.h"
 #include "platform/os.h"
 
 namespace sim::input {
@@ -24,17 +25,7 @@ void systemCommand(os::HWND frame, os::WPARAM command);
 // tracking size and sends WM_SIZE when its size changed. A frame without a
 // sizing border, or not shown, cannot be dragged.
 void resize(os::HWND frame, int width, int height);
-// The user's requests on a scroll bar (SB_LINEUP ... SB_BOTTOM).
-enum class Scroll {
-    lineUp = 0,
-    lineDown = 1,
-    pageUp = 2,
-    pageDown = 3,
-    thumbPosition = 4,  // the thumb let go at `thumb`
-    thumbTrack = 5,     // the thumb dragged to `thumb`
-    top = 6,
-    bottom = 7,
-};
+using Scroll = gui::peer::ScrollRequest;
 // The user works a view port's horizontal or vertical scroll bar: the view
 // port gets WM_HSCROLL or WM_VSCROLL and its peer turns the request into a
 // position within the bar's range, as the native peer does. A bar that is

@@ -70,9 +70,8 @@ e2e_template() {
             export WINEPREFIX="$t/prefix"
             export DISPLAY=
             wineboot -i >/dev/null 2>&1
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-            wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-                >/dev/null 2>&1
+            e2e_reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+            e2e_reg_add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
             wineserver -w
         )
         echo "$version" >"$t/ready"

@@ -51,6 +51,16 @@ else
     echo "noexec rows skipped: this host lets no tmpfs be mounted here"
 fi
 
+# The probe's answer on a host of a kind: one that runs 32-bit programs, one
+# that refuses them, or a folder that cannot tell.
+pretend_host() {  # runs32|refuses|cannot-tell
+    case "$1" in
+    runs32) host_runs_32bit() { return 0; } ;;
+    refuses) host_runs_32bit() { PROBE_CAUSE="Exec format error"; return 1; } ;;
+    *) host_runs_32bit() { PROBE_CAUSE="$1 allows no program to run"; return 2; } ;;
+    esac
+}
+
 # host kind, AUTORUN_WINE_BUILDS, the builds chosen ("fails" when refused)
 rows=(
     "runs32 - win32 win64"
@@ -68,11 +78,7 @@ rows=(
 )
 for row in "${rows[@]}"; do
     read -r host forced expected <<<"$row"
-    case "$host" in
-    runs32) host_runs_32bit() { return 0; } ;;
-    refuses) host_runs_32bit() { PROBE_CAUSE="Exec format error"; return 1; } ;;
-    *) host_runs_32bit() { PROBE_CAUSE="$1 allows no program to run"; return 2; } ;;
-    esac
+    pretend_host "$host"
     [ "$forced" = - ] && forced=
     got=$(AUTORUN_WINE_BUILDS=$forced; choose_wine_builds 2>"$work/err" &&
           echo "$WINE_ARCHES" || echo fails)
@@ -89,8 +95,7 @@ done
 for host in runs32 refuses; do
     got=$(export WINE_ARCHES=win32 WINE_REASON=left; unset AUTORUN_WINE_BUILDS
           source scripts/deps.sh
-          if [ "$host" = runs32 ]; then host_runs_32bit() { return 0; }
-          else host_runs_32bit() { PROBE_CAUSE="Exec format error"; return 1; }; fi
+          pretend_host "$host"
           missing_packages() { printf '%s\n' "$@" >"$work/wanted"; }
           wine_runs() { :; }
           ensure_deps && echo "$WINE_ARCHES: $WINE_REASON; wine32 wanted: $(grep -c wine32 "$work/wanted")")

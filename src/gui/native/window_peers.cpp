@@ -130,22 +130,8 @@ int scrollTo(::HWND window, int bar, WPARAM wParam) {
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     GetScrollInfo(window, bar, &info);
-    int pos = info.nPos;
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP: pos -= scrollLine; break;
-    case SB_LINEDOWN: pos += scrollLine; break;
-    case SB_PAGEUP: pos -= static_cast<int>(info.nPage); break;
-    case SB_PAGEDOWN: pos += static_cast<int>(info.nPage); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = info.nTrackPos; break;
-    case SB_TOP: pos = info.nMin; break;
-    case SB_BOTTOM: pos = info.nMax; break;
-    default: break;
-    }
-    const int last = info.nMax - static_cast<int>(info.nPage) + 1;
-    if (pos > last) pos = last;
-    if (pos < 0) pos = 0;
-    return pos;
+    return scrolledPosition(info.nPos, static_cast<int>(info.nPage), info.nMax + 1,
+                            static_cast<ScrollRequest>(LOWORD(wParam)), info.nTrackPos);
 }
 
 LRESULT CALLBACK viewPortProc(::HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,7 +9,6 @@ source "$(dirname "$0")/../launch_lib.sh"
 e2e_start
 launch_setup
 kit="$W/disc/autohtml/autorun.js"
-e2e_at_stop 'rm -f "$kit"'
 e2e_set_choices KitIndex Nothing Nothing 0012
 browser=$(short_path 'C:\Program Files\Recorder Tools\recorder.exe')
 

@@ -62,6 +62,12 @@ static void die(const char* what, const char* detail) {
     exit(1);
 }
 
+/* The file that a command's output goes to. */
+static void openOut(const char* path) {
+    out = fopen(path, "wb");
+    if (!out) die("cannot write", path);
+}
+
 /* The preferences window: the library's frame class with that title (other
    programs' windows may bear the same title). */
 static const char frameClass[] = "AutorunFrame";
@@ -316,12 +322,18 @@ static void dumpFrame(void) {
     fputs("\n", out);
 }
 
+/* The pointer moved to a point of the screen, over the frame brought to the
+   foreground. */
+static void pointAt(POINT at) {
+    SetForegroundWindow(frame);
+    SetCursorPos(at.x, at.y);
+}
+
 /* A click of the left mouse button at a point of the screen, as the user's. */
 static void clickAt(POINT at) {
     INPUT input[2];
     ZeroMemory(input, sizeof input);
-    SetForegroundWindow(frame);
-    SetCursorPos(at.x, at.y);
+    pointAt(at);
     input[0].type = input[1].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
@@ -428,8 +440,7 @@ int main(int argc, char** argv) {
         } else if (strcmp(cmd, "dump") == 0 && i + 1 < argc) {
             RECT w, c;
             POINT tl, br;
-            out = fopen(argv[++i], "wb");
-            if (!out) die("cannot write", argv[i]);
+            openOut(argv[++i]);
             GetWindowRect(frame, &w);
             GetClientRect(frame, &c);
             tl.x = c.left, tl.y = c.top, br.x = c.right, br.y = c.bottom;
@@ -455,24 +466,23 @@ int main(int argc, char** argv) {
         } else if (strcmp(cmd, "hover") == 0 && i + 1 < argc) {
             HWND h = byId(atoi(argv[++i]));
             RECT r;
+            POINT middle;
             if (!h) die("no control", argv[i]);
             GetWindowRect(h, &r);
-            SetForegroundWindow(frame);
-            SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            middle.x = (r.left + r.right) / 2, middle.y = (r.top + r.bottom) / 2;
+            pointAt(middle);
         } else if (strcmp(cmd, "text") == 0 && i + 2 < argc) {
             static wchar_t text[4096];
             HWND h = byId(atoi(argv[++i]));
             if (!h) die("no control", argv[i]);
-            out = fopen(argv[++i], "wb");
-            if (!out) die("cannot write", argv[i]);
+            openOut(argv[++i]);
             GetWindowTextW(h, text, 4096);
             putUtf8(text);
             fclose(out);
         } else if (strcmp(cmd, "ink") == 0 && i + 2 < argc) {
             HWND h = byId(atoi(argv[++i]));
             if (!h) die("no control", argv[i]);
-            out = fopen(argv[++i], "wb");
-            if (!out) die("cannot write", argv[i]);
+            openOut(argv[++i]);
             inkPicture(h);
             fclose(out);
         } else if (strcmp(cmd, "size") == 0 && i + 2 < argc) {
@@ -486,8 +496,7 @@ int main(int argc, char** argv) {
             if (!p.hasClose) die("no close box on", title);
             clickAt(p.close);
         } else if (strcmp(cmd, "frame") == 0 && i + 1 < argc) {
-            out = fopen(argv[++i], "wb");
-            if (!out) die("cannot write", argv[i]);
+            openOut(argv[++i]);
             dumpFrame();
             fclose(out);
         } else {
