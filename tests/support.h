@@ -94,8 +94,9 @@ protected:
     bool exited = false;
 
 private:
-    // Every registry key and file that was opened has been closed, and no
-    // key was closed twice or closed without being open. Puts the shared
+    // Every registry key and file that was opened has been closed, no key
+    // was closed twice or closed without being open, and no call passed a
+    // value that the simulated machine does not model. Puts the shared
     // state back first, which closes the trace file.
     void expectNothingLeftOpen() {
         AUtilities::resetState();
@@ -107,6 +108,8 @@ private:
             ADD_FAILURE() << r.badCloses.size() << " bad RegCloseKey call(s)" << inRow;
         for (const auto& [handle, open] : m().files.openFiles)
             ADD_FAILURE() << "file left open: " << open.key << inRow;
+        for (const std::string& call : m().unmodeled)
+            ADD_FAILURE() << "the simulated machine does not model " << call << inRow;
     }
 
     std::string row_;  // the row of a table that runs now, if any

@@ -73,6 +73,11 @@ public:
     os::DWORD lastError = 0;
 
     bool failObjectWindow = false;  // the hidden object window cannot be created
+
+    // Each flag, option, access bit or attribute that a call passed and that
+    // this machine does not model, as "Call: what 0xVALUE". The call fails as
+    // Windows would fail an invalid parameter, and the test fails naming it.
+    std::vector<std::string> unmodeled;
 };
 
 Machine& machine();
@@ -88,5 +93,9 @@ constexpr os::DWORD errorInvalidWindowHandle = 1400;
 constexpr os::DWORD errorResourceNameNotFound = 1814;
 
 inline void setLastError(os::DWORD error) { machine().lastError = error; }
+
+// Records a value that a call passed and the machine does not model (see
+// Machine::unmodeled) and says so on the error output at once.
+void unmodeled(const char* call, const char* what, unsigned long value);
 
 }  // namespace sim
