@@ -162,8 +162,8 @@ TEST_F(SimRegistry, HandlesAreTrackedUntilClosedOnce) {
     m().registry.badCloses.clear();  // the fixture's own check would flag it
 }
 
-// What a handle allows is what it was opened with, generic rights mapped
-// as for keys; the user's rights on the key decide whether it opens at all.
+// What a handle allows is what it was opened with, generic rights mapped as
+// for keys.
 TEST_F(SimRegistry, AHandleAllowsWhatItWasOpenedWith) {
     struct Row {
         const char* what;
@@ -203,7 +203,8 @@ TEST_F(SimRegistry, AHandleAllowsWhatItWasOpenedWith) {
 
 // A limited user gets what each key grants users (reading, unless an
 // administrator granted more or less); making a key takes the right to
-// create sub-keys in the key above, whose grant the new key inherits.
+// create sub-keys in the key above, whose grant the new key inherits. The
+// rows run in order on one machine.
 TEST_F(SimRegistry, ALimitedUserGetsWhatTheKeyGrants) {
     enum Call { openKey, createKey };
     struct Row {

@@ -58,7 +58,8 @@ public:
 
     // Locale and clock. The user's locale and the system's, and the user's
     // regional settings (date order and separator): GetLocaleInfoA answers
-    // those for the user's locale and its standard values for the others.
+    // the settings for the user's locale, and for any other locale that
+    // locale's standard values.
     os::LCID userLocale = 0x0409;  // US English
     os::LCID systemLocale = 0x0409;
     std::string localeIDate = "0";

@@ -215,9 +215,13 @@ int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
     const char* const call = "GetLocaleInfoA";
     const sim::Machine& m = sim::machine();
     const LCTYPE asked = type & ~sim::localeNoUserOverride;
-    if ((asked != LOCALE_IDATE && asked != LOCALE_SDATE) || size < 0 || (size > 0 && !data)) {
-        sim::unmodeled(call, asked != LOCALE_IDATE && asked != LOCALE_SDATE ? "type" : "buffer",
-                       type);
+    if (asked != LOCALE_IDATE && asked != LOCALE_SDATE) {
+        sim::unmodeled(call, "type", type);
+        setLastError(sim::errorInvalidParameter);
+        return 0;
+    }
+    if (size < 0 || (size > 0 && !data)) {
+        sim::unmodeled(call, "buffer size", static_cast<unsigned long>(size));
         setLastError(sim::errorInvalidParameter);
         return 0;
     }
