@@ -57,7 +57,17 @@ const Day leapYear[] = {
     {305, "10", "31"}, {306, "11", "01"}, {335, "11", "30"}, {336, "12", "01"}, {366, "12", "31"},
 };
 
-class Today : public test::Fixture {};
+class Today : public test::Fixture {
+protected:
+    // Runs the program with the perform switch from a disc of the kit and
+    // answers the "Date" value that its write test left, "<none>" if none.
+    std::string dateWritten() {
+        m().files.addFile("E:\\vmframe.htm");
+        EXPECT_EQ(run({"E:\\autorun.exe", "/p"}), 0);
+        const sim::Registry::Value* date = m().registry.findValue(settingsKey, "Date");
+        return date ? date->data : "<none>";
+    }
+};
 
 TEST_F(Today, ShortTextOfEveryMonthsEdgesInEveryOrder) {
     const struct {
@@ -130,11 +140,83 @@ TEST_F(Today, ClockAndLocaleGiveTheDateValue) {
         m().localOffsetMinutes = row.offsetMinutes;
         m().localeIDate = row.iDate;
         m().localeSDate = row.sDate;
-        m().files.addFile("E:\\vmframe.htm");
-        EXPECT_EQ(run({"E:\\autorun.exe", "/p"}), 0);
-        const sim::Registry::Value* date = m().registry.findValue(settingsKey, "Date");
-        ASSERT_NE(date, nullptr);
-        EXPECT_EQ(date->data, row.date + std::string(1, '\0'));
+        EXPECT_EQ(dateWritten(), row.date + std::string(1, '\0'));
+    }
+}
+
+// The "Date" value follows the user's own locale and regional settings,
+// whatever the system's locale and US English would give.
+TEST_F(Today, TheDateFollowsTheUsersLocaleAlone) {
+    const os::LCID usEnglish = 0x0409, german = 0x0407, french = 0x040C;
+    const struct {
+        const char* what;
+        os::LCID user;
+        const char* iDate;  // the user's regional settings
+        const char* sDate;
+        os::LCID system;
+        const char* date;
+    } rows[] = {
+        {"a German user on a French system", german, "1", ".", french, "08.02.02"},
+        {"a French user on a German system", french, "1", "/", german, "08/02/02"},
+        {"a US user on a German system", usEnglish, "0", "/", german, "02/08/02"},
+        {"a German user who chose year-month-day", german, "2", "-", usEnglish, "02-02-08"},
+    };
+    for (const auto& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().userLocale = row.user;
+        m().localeIDate = row.iDate;
+        m().localeSDate = row.sDate;
+        m().systemLocale = row.system;
+        EXPECT_EQ(dateWritten(), row.date + std::string(1, '\0'));
+    }
+}
+
+// The simulated machine answers for the locale asked about: the
+// pseudo-locales stand for the user's and the system's locale, the user's
+// locale answers the user's settings unless asked for its standard values,
+// and a locale or an item it does not know is reported.
+TEST_F(Today, TheMachineAnswersForTheLocaleAskedAbout) {
+    m().userLocale = 0x0407;
+    m().localeIDate = "2";  // the user changed German's day.month.year
+    m().localeSDate = "-";
+    m().systemLocale = 0x040C;
+    EXPECT_EQ(os::GetUserDefaultLCID(), 0x0407u);
+    const struct {
+        const char* what;
+        os::LCID locale;
+        os::LCTYPE type;
+        const char* answer;  // null: not modelled
+        const char* reported;
+    } rows[] = {
+        {"the user's default", sim::localeUserDefault, os::LOCALE_IDATE, "2", nullptr},
+        {"the user's locale by its number", 0x0407, os::LOCALE_SDATE, "-", nullptr},
+        {"the user's locale, its standard value", 0x0407,
+         os::LOCALE_SDATE | sim::localeNoUserOverride, ".", nullptr},
+        {"the system's default", sim::localeSystemDefault, os::LOCALE_IDATE, "1", nullptr},
+        {"the system's default separator", sim::localeSystemDefault, os::LOCALE_SDATE, "/", nullptr},
+        {"US English", 0x0409, os::LOCALE_IDATE, "0", nullptr},
+        {"US English separator", 0x0409, os::LOCALE_SDATE, "/", nullptr},
+        {"a locale it does not know", 0x0411, os::LOCALE_IDATE, nullptr,
+         "GetLocaleInfoA: locale 0x411"},
+        {"an item it does not know", sim::localeUserDefault, 0x20, nullptr,
+         "GetLocaleInfoA: type 0x20"},  // LOCALE_SLONGDATE
+        {"a flag it does not model", sim::localeUserDefault, os::LOCALE_IDATE | 0x20000000,
+         nullptr, "GetLocaleInfoA: type 0x20000021"},  // LOCALE_RETURN_NUMBER
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        char buffer[8] = "xxxxxxx";
+        const int n = os::GetLocaleInfoA(row.locale, row.type, buffer, sizeof buffer);
+        if (row.answer) {
+            EXPECT_EQ(std::string(buffer), row.answer);
+            EXPECT_EQ(n, static_cast<int>(std::string(row.answer).size()) + 1);
+            EXPECT_TRUE(m().unmodeled.empty());
+        } else {
+            EXPECT_EQ(n, 0);
+            EXPECT_EQ(m().unmodeled, std::vector<std::string>{row.reported});
+        }
+        m().unmodeled.clear();  // the fixture's own check would flag it
     }
 }
 

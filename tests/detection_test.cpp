@@ -26,21 +26,28 @@ protected:
 TEST_F(Detection, Java) {
     const std::string javaw = "C:\\Program Files\\Java\\bin\\javaw.exe";
     const std::string longJavaw = "C:\\" + std::string(1000, 'j') + "\\javaw.exe";
+    // The App Paths entry: none, its default value, only another value, or
+    // one that the user may not read.
+    enum Entry { noKey, defaultValue, otherValue, unreadable };
     struct Row {
         const char* what;
-        bool key;
+        Entry entry;
         std::string stored;
         bool installed;
         std::string executable;
-        std::string openRc, queryRc;
+        std::string openRc, queryRc;  // queryRc "": not read
     };
     const Row rows[] = {
-        {"no App Paths key", false, "", false, "", "2", ""},
-        {"installed", true, javaw, true, "C:\\PROGRA~1\\Java\\bin\\javaw.exe", "0", "0"},
-        {"quoted path counts as absent", true, "\"" + javaw + "\"", false, "", "0", "0"},
-        {"no such file", true, "C:\\Java\\javaw.exe", false, "", "0", "0"},
-        {"value too long for the buffer", true, std::string(1025, 'x'), false, "", "0", "234"},
-        {"short form does not fit: the path as read", true, longJavaw, true, longJavaw, "0", "0"},
+        {"no App Paths key", noKey, "", false, "", "2", ""},
+        {"installed", defaultValue, javaw, true, "C:\\PROGRA~1\\Java\\bin\\javaw.exe", "0", "0"},
+        {"quoted path counts as absent", defaultValue, "\"" + javaw + "\"", false, "", "0", "0"},
+        {"no such file", defaultValue, "C:\\Java\\javaw.exe", false, "", "0", "0"},
+        {"value too long for the buffer", defaultValue, std::string(1025, 'x'), false, "", "0",
+         "234"},
+        {"short form does not fit: the path as read", defaultValue, longJavaw, true, longJavaw, "0",
+         "0"},
+        {"no default value", otherValue, javaw, false, "", "0", "2"},
+        {"the key refuses the user reading", unreadable, javaw, false, "", "5", ""},
     };
     for (const Row& row : rows) {
         nextRow(row.what);
@@ -48,12 +55,17 @@ TEST_F(Detection, Java) {
         m().files.addFile(javaw);
         m().files.addFile(longJavaw);
         m().files.setShortName("C:\\Program Files", "PROGRA~1");
-        if (row.key) m().registry.setString(javaKey, "", row.stored);
+        if (row.entry != noKey)
+            m().registry.setString(javaKey, row.entry == otherValue ? "Path" : "", row.stored);
+        if (row.entry == unreadable) {
+            m().registry.limitedUser = true;
+            m().registry.findKey(javaKey)->usersAccess = 0;
+        }
         EXPECT_EQ(AUtilities::findJava(), row.installed);
         EXPECT_EQ(AUtilities::isJavaInstalled(), row.installed);
         EXPECT_EQ(AUtilities::javaExecutable(), row.executable);
         std::vector<std::string> trace = {"Entry.", "RegOpenKeyEx rc = " + row.openRc};
-        if (row.key) trace.push_back("RegQueryValueEx for Javaw.exe rc = " + row.queryRc);
+        if (!row.queryRc.empty()) trace.push_back("RegQueryValueEx for Javaw.exe rc = " + row.queryRc);
         trace.push_back(std::string("isJavaInstalled = ") + (row.installed ? "true" : "false"));
         trace.push_back("Exit.");
         EXPECT_EQ(traceOf("AUtilities::findJava()"), trace);
@@ -147,25 +159,61 @@ TEST_F(Detection, ReaderVersion) {
     }
 }
 
+// Each registry call's trace line carries that call's own answer, which
+// differs from the answers of the calls around it.
 TEST_F(Detection, ReaderTrace) {
-    installReader("C:\\Program Files\\Zantic Reader");
-    m().registry.addKey(std::string(versionsKey) + "\\2.3.4");
-    m().registry.addKey(std::string(versionsKey) + "\\2.10.0");
-    AUtilities::findVLR();
-    EXPECT_EQ(traceOf("AUtilities::findVLR()"),
-              (std::vector<std::string>{
-                  "Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 0", "RegQueryValueEx rc = 0",
-                  "Initialize the vlrParms and vlrVersion...",
-                  "RegOpenKeyEx for Software\\Zantic\\Zantic Velmora Reader rc = 0",
-                  "RegEnumKeyEx rc = 0, data = 2.10.0", "RegEnumKeyEx rc = 0, data = 2.3.4",
-                  "RegEnumKeyEx rc = 259, data = 2.3.4", "isVLRInstalled = true", "Exit."}));
-
-    // A first call that fails traces an empty name.
-    nextRow("no version sub-keys");
-    installReader("C:\\Program Files\\Zantic Reader");
-    m().registry.addKey(versionsKey);
-    AUtilities::findVLR();
-    EXPECT_TRUE(traced("AUtilities::findVLR() RegEnumKeyEx rc = 259, data = "));
+    const std::string versionsOpen = "RegOpenKeyEx for Software\\Zantic\\Zantic Velmora Reader rc = ";
+    enum Fault { none, pathKeyUnreadable, noPathValue, versionsUnreadable };
+    struct Row {
+        const char* what;
+        Fault fault;
+        std::vector<std::string> versions;  // sub-keys of the versions key
+        std::vector<std::string> trace;
+    };
+    const Row rows[] = {
+        {"2.3.4 and 2.10.0", none, {"2.3.4", "2.10.0"},
+         {"Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 0", "RegQueryValueEx rc = 0",
+          "Initialize the vlrParms and vlrVersion...", versionsOpen + "0",
+          "RegEnumKeyEx rc = 0, data = 2.10.0", "RegEnumKeyEx rc = 0, data = 2.3.4",
+          "RegEnumKeyEx rc = 259, data = 2.3.4", "isVLRInstalled = true", "Exit."}},
+        // A first call that fails traces an empty name.
+        {"no version sub-keys", none, {},
+         {"Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 0", "RegQueryValueEx rc = 0",
+          "Initialize the vlrParms and vlrVersion...", versionsOpen + "0",
+          "RegEnumKeyEx rc = 259, data = ", "isVLRInstalled = true", "Exit."}},
+        {"an enumeration that fails part-way", none, {"2.3.4", "2" + std::string(1100, '9')},
+         {"Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 0", "RegQueryValueEx rc = 0",
+          "Initialize the vlrParms and vlrVersion...", versionsOpen + "0",
+          "RegEnumKeyEx rc = 0, data = 2.3.4", "RegEnumKeyEx rc = 234, data = 2.3.4",
+          "isVLRInstalled = true", "Exit."}},
+        {"the versions key refuses the user reading", versionsUnreadable, {"2.3.4"},
+         {"Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 0", "RegQueryValueEx rc = 0",
+          "Initialize the vlrParms and vlrVersion...", versionsOpen + "5", "isVLRInstalled = true",
+          "Exit."}},
+        {"no Path value", noPathValue, {"2.3.4"},
+         {"Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 0", "RegQueryValueEx rc = 2",
+          "Initialize the vlrParms and vlrVersion...", "isVLRInstalled = false", "Exit."}},
+        {"the App Paths key refuses the user reading", pathKeyUnreadable, {"2.3.4"},
+         {"Entry.", "RegOpenKeyEx for pvnshelves.jar rc = 5",
+          "Initialize the vlrParms and vlrVersion...", "isVLRInstalled = false", "Exit."}},
+    };
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        installReader("C:\\Program Files\\Zantic Reader");
+        m().registry.addKey(versionsKey);
+        for (const std::string& name : row.versions)
+            m().registry.addKey(std::string(versionsKey) + "\\" + name);
+        m().registry.limitedUser = row.fault == pathKeyUnreadable || row.fault == versionsUnreadable;
+        if (row.fault == pathKeyUnreadable) m().registry.findKey(readerKey)->usersAccess = 0;
+        if (row.fault == versionsUnreadable) m().registry.findKey(versionsKey)->usersAccess = 0;
+        if (row.fault == noPathValue) {
+            m().registry.findKey(readerKey)->values.clear();
+            m().registry.setString(readerKey, "", "C:\\Program Files\\Zantic Reader");
+        }
+        AUtilities::findVLR();
+        EXPECT_EQ(traceOf("AUtilities::findVLR()"), row.trace);
+    }
 }
 
 TEST_F(Detection, NothingInstalled) {

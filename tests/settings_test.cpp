@@ -1,6 +1,9 @@
 // The settings in the registry: the write test, reading and writing back.
 #include <map>
+#include <utility>
 
+#include "gui/Text.h"
+#include "sim/input.h"
 #include "support.h"
 
 namespace {
@@ -107,6 +110,8 @@ TEST_F(Settings, ChoicesOfAnyStoredVersionAreKept) {
         m().registry.setString(settingsKey, "MixedChoice", "VLR");
         m().registry.setString(settingsKey, "PDFChoice", "Nothing");
         if (row.stored) m().registry.setString(settingsKey, "Version", row.stored);
+        // An earlier run's write test, longer than today's date.
+        m().registry.setString(settingsKey, "Date", "31.12.2001");
         EXPECT_EQ(run({"E:\\autorun.exe", "/p"}), 0);
         EXPECT_EQ(AUtilities::oldVersion(), row.read);
         std::vector<std::string> started;  // the Tandrel choice
@@ -126,19 +131,46 @@ TEST_F(Settings, ChoicesOfAnyStoredVersionAreKept) {
     }
 }
 
+// Each read's trace line carries that read's own answer.
 TEST_F(Settings, ReadTrace) {
-    m().registry.setString(settingsKey, "pdfchoice", "Nothing");
-    AUtilities::openTraceFile();
-    AUtilities::getRegistryKeys();
-    EXPECT_EQ(traceOf("AUtilities::getRegistryKeys()"),
-              (std::vector<std::string>{"Entry.",
-                                        "Setting default choices before reading the registry...",
-                                        "RegOpenKeyEx rc = 0", "RegQueryValueEx( Version ) rc = 2",
-                                        "RegQueryValueEx( TndrlChoice ) rc = 2",
-                                        "RegQueryValueEx( MixedChoice ) rc = 2",
-                                        "RegQueryValueEx( PdfChoice ) rc = 0", "Exit."}));
-    EXPECT_EQ(traceOf("AUtilities::setPDFChoice()"),
-              (std::vector<std::string>{"set to \"Window\"", "set to \"Nothing\""}));
+    struct Row {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> stored;
+        bool unreadable;  // the key refuses the user reading it
+        std::vector<std::string> trace;
+        std::vector<std::string> pdfChoices;  // traced by AUtilities::setPDFChoice()
+    };
+    const Row rows[] = {
+        {"only the PDF choice", {{"pdfchoice", "Nothing"}}, false,
+         {"Entry.", "Setting default choices before reading the registry...", "RegOpenKeyEx rc = 0",
+          "RegQueryValueEx( Version ) rc = 2", "RegQueryValueEx( TndrlChoice ) rc = 2",
+          "RegQueryValueEx( MixedChoice ) rc = 2", "RegQueryValueEx( PdfChoice ) rc = 0", "Exit."},
+         {"set to \"Window\"", "set to \"Nothing\""}},
+        {"too long, present, missing, present",
+         {{"Version", std::string(1025, '1')}, {"TndrlChoice", "VLR"}, {"PDFChoice", "KitIndex"}},
+         false,
+         {"Entry.", "Setting default choices before reading the registry...", "RegOpenKeyEx rc = 0",
+          "RegQueryValueEx( Version ) rc = 234", "RegQueryValueEx( TndrlChoice ) rc = 0",
+          "RegQueryValueEx( MixedChoice ) rc = 2", "RegQueryValueEx( PdfChoice ) rc = 0", "Exit."},
+         {"set to \"Window\"", "set to \"KitIndex\""}},
+        {"the key refuses the user reading", {{"PDFChoice", "Nothing"}}, true,
+         {"Entry.", "Setting default choices before reading the registry...", "RegOpenKeyEx rc = 5",
+          "Exit."},
+         {"set to \"Window\""}},
+    };
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        for (const auto& [name, text] : row.stored) m().registry.setString(settingsKey, name, text);
+        if (row.unreadable) {
+            m().registry.limitedUser = true;
+            m().registry.findKey(settingsKey)->usersAccess = 0;
+        }
+        AUtilities::openTraceFile();
+        AUtilities::getRegistryKeys();
+        EXPECT_EQ(traceOf("AUtilities::getRegistryKeys()"), row.trace);
+        EXPECT_EQ(traceOf("AUtilities::setPDFChoice()"), row.pdfChoices);
+    }
 }
 
 TEST_F(Settings, NoKeyKeepsEveryDefault) {
@@ -154,94 +186,179 @@ TEST_F(Settings, NoKeyKeepsEveryDefault) {
                                         "RegOpenKeyEx rc = 2", "Exit."}));
 }
 
+// The status of the write-back, and the values it leaves: each value
+// written holds this run's text alone, each one whose write failed still
+// holds the earlier run's. The earlier values differ from this run's and are
+// longer, so a write that was not made or kept old bytes shows.
 TEST_F(Settings, WriteBackStatus) {
+    enum Key { writable, refusesWrites, inVolatileKey };
     struct Row {
         const char* what;
-        bool keyRefusesWrites;
+        Key key;
         const char* failingValue;  // upper case
         int rc;
     };
     const Row rows[] = {
-        {"all written", false, nullptr, 0},
-        {"only Version fails", false, "VERSION", 0},
-        {"a choice fails", false, "MIXEDCHOICE", -5},
-        {"the key cannot be written", true, nullptr, -5},
+        {"all written", writable, nullptr, 0},
+        {"only Version fails", writable, "VERSION", 0},
+        {"a choice fails", writable, "MIXEDCHOICE", -5},
+        {"the key cannot be written", refusesWrites, nullptr, -5},
+        {"the key cannot be made in a volatile key", inVolatileKey, nullptr, -5},
     };
+    const std::map<std::string, std::string> earlier = {
+        {"TndrlChoice", "DiscIndex"}, {"MixedChoice", "Nothing"},
+        {"PDFChoice", "KitIndex"},    {"Version", "0012 (an earlier run)"}};
+    const std::map<std::string, std::string> now = {
+        {"TndrlChoice", std::string("VLR\0", 4)}, {"MixedChoice", std::string("Window\0", 7)},
+        {"PDFChoice", std::string("Nothing\0", 8)}, {"Version", std::string("0013\0", 5)}};
     for (const Row& row : rows) {
         nextRow(row.what);
         SCOPED_TRACE(row.what);
-        m().registry.addKey(settingsKey).refuseWrites = row.keyRefusesWrites;
+        if (row.key == inVolatileKey) {
+            m().registry.addKey("Software\\Zantic").isVolatile = true;
+        } else {
+            for (const auto& [name, text] : earlier) m().registry.setString(settingsKey, name, text);
+            m().registry.findKey(settingsKey)->refuseWrites = row.key == refusesWrites;
+        }
         if (row.failingValue) m().registry.failingWrites[row.failingValue] = 1450;
         AUtilities::setTndrlChoice("VLR");
-        AUtilities::setMixedChoice("KitIndex");
+        AUtilities::setMixedChoice("Window");
         AUtilities::setPDFChoice("Nothing");
         EXPECT_EQ(AUtilities::setRegistryKeys(), row.rc);
         // Every write is tried, also after one failed.
-        EXPECT_EQ(m().registry.writes.size(), row.keyRefusesWrites ? 0u : 4u);
-        if (!row.keyRefusesWrites && !row.failingValue) {
-            EXPECT_EQ(value("TndrlChoice")->data, std::string("VLR\0", 4));
-            EXPECT_EQ(value("PDFChoice")->data, std::string("Nothing\0", 8));
+        EXPECT_EQ(m().registry.writes.size(), row.key == writable ? 4u : 0u);
+        if (row.key == inVolatileKey) {
+            EXPECT_EQ(m().registry.findKey(settingsKey), nullptr);
+            continue;
+        }
+        for (const auto& [name, text] : earlier) {
+            SCOPED_TRACE(name);
+            const bool failed = row.key == refusesWrites ||
+                                (row.failingValue && gui::upper(name) == row.failingValue);
+            ASSERT_NE(value(name.c_str()), nullptr);
+            EXPECT_EQ(value(name.c_str())->data, failed ? text : now.at(name));
         }
     }
 }
 
+// Each write's trace line carries that write's own answer, which differs
+// from the answers of the calls around it.
 TEST_F(Settings, WriteBackTrace) {
-    m().registry.failingWrites["PDFCHOICE"] = 1450;
-    AUtilities::openTraceFile();
-    AUtilities::setTndrlChoice("Window");
-    AUtilities::setMixedChoice("Window");
-    AUtilities::setPDFChoice("DiscIndex");
-    AUtilities::setRegistryKeys();
-    EXPECT_EQ(traceOf("AUtilities::setRegistryKeys()"),
-              (std::vector<std::string>{"Entry.", "RegCreateKeyEx rc = 0",
-                                        "RegSetValueEx( tndrlChoice = Window ) rc = 0",
-                                        "RegSetValueEx( mixedChoice = Window ) rc = 0",
-                                        "RegSetValueEx( pdfChoice = DiscIndex ) rc = 1450",
-                                        "RegSetValueEx( version = 0013 ) rc = 0", "rc = -5",
-                                        "Exit."}));
-}
-
-TEST_F(Settings, WriteTest) {
     struct Row {
         const char* what;
-        bool refuse;
-        bool dateFails;
+        std::map<std::string, os::LONG> failing;
+        bool keyInVolatileKey;
+        std::vector<std::string> trace;
+    };
+    const Row rows[] = {
+        {"the PDF choice fails", {{"PDFCHOICE", 1450}}, false,
+         {"Entry.", "RegCreateKeyEx rc = 0", "RegSetValueEx( tndrlChoice = Window ) rc = 0",
+          "RegSetValueEx( mixedChoice = Window ) rc = 0",
+          "RegSetValueEx( pdfChoice = DiscIndex ) rc = 1450",
+          "RegSetValueEx( version = 0013 ) rc = 0", "rc = -5", "Exit."}},
+        {"each write fails its own way",
+         {{"TNDRLCHOICE", 1016}, {"PDFCHOICE", 1450}, {"VERSION", 1009}}, false,
+         {"Entry.", "RegCreateKeyEx rc = 0", "RegSetValueEx( tndrlChoice = Window ) rc = 1016",
+          "RegSetValueEx( mixedChoice = Window ) rc = 0",
+          "RegSetValueEx( pdfChoice = DiscIndex ) rc = 1450",
+          "RegSetValueEx( version = 0013 ) rc = 1009", "rc = -5", "Exit."}},
+        {"the key cannot be made in a volatile key", {}, true,
+         {"Entry.", "RegCreateKeyEx rc = 1021", "rc = -5", "Exit."}},
+    };
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        for (const auto& [name, rc] : row.failing) m().registry.failingWrites[name] = rc;
+        if (row.keyInVolatileKey) m().registry.addKey("Software\\Zantic").isVolatile = true;
+        AUtilities::openTraceFile();
+        AUtilities::setTndrlChoice("Window");
+        AUtilities::setMixedChoice("Window");
+        AUtilities::setPDFChoice("DiscIndex");
+        AUtilities::setRegistryKeys();
+        EXPECT_EQ(traceOf("AUtilities::setRegistryKeys()"), row.trace);
+    }
+}
+
+// The write test replaces an earlier run's "Date", longer than today's, by
+// today's date alone, or leaves it as it was when the test fails.
+TEST_F(Settings, WriteTest) {
+    enum Fault { none, keyRefusesWrites, dateFails, keyInVolatileKey };
+    struct Row {
+        const char* what;
+        Fault fault;
         std::string iDate, sDate;
         bool writeable;
         std::string date;
         std::vector<std::string> trace;
     };
     const Row rows[] = {
-        {"month-day-year", false, false, "0", "/", true, "02/08/02",
+        {"month-day-year", none, "0", "/", true, "02/08/02",
          {"Entry.", "RegCreateKeyEx rc = 0", "RegSetValueEx() rc = 0", "bRC = true", "Exit."}},
-        {"day-month-year with dots", false, false, "1", ".", true, "08.02.02", {}},
-        {"year-month-day, first separator character", false, false, "2", "-/", true, "02-02-08", {}},
-        {"unknown order", false, false, "7", "/", true, "02/08/02", {}},
-        {"key refuses writes", true, false, "0", "/", false, "",
+        {"day-month-year with dots", none, "1", ".", true, "08.02.02", {}},
+        {"year-month-day, first separator character", none, "2", "-/", true, "02-02-08", {}},
+        {"unknown order", none, "7", "/", true, "02/08/02", {}},
+        {"key refuses writes", keyRefusesWrites, "0", "/", false, "",
          {"Entry.", "RegCreateKeyEx rc = 5", "bRC = false", "Exit."}},
-        {"the date write fails", false, true, "0", "/", false, "",
+        {"the date write fails", dateFails, "0", "/", false, "",
          {"Entry.", "RegCreateKeyEx rc = 0", "RegSetValueEx() rc = 1450", "bRC = false", "Exit."}},
+        {"the key cannot be made in a volatile key", keyInVolatileKey, "0", "/", false, "",
+         {"Entry.", "RegCreateKeyEx rc = 1021", "bRC = false", "Exit."}},
     };
+    const std::string earlier = "31.12.2001 (an earlier run)";
     for (const Row& row : rows) {
         nextRow(row.what);
         SCOPED_TRACE(row.what);
         m().localeIDate = row.iDate;
         m().localeSDate = row.sDate;
-        if (row.refuse) m().registry.addKey(settingsKey).refuseWrites = true;
-        if (row.dateFails) m().registry.failingWrites["DATE"] = 1450;
+        if (row.fault == keyInVolatileKey) {
+            m().registry.addKey("Software\\Zantic").isVolatile = true;
+        } else {
+            m().registry.setString(settingsKey, "Date", earlier);
+            m().registry.findKey(settingsKey)->refuseWrites = row.fault == keyRefusesWrites;
+        }
+        if (row.fault == dateFails) m().registry.failingWrites["DATE"] = 1450;
         AUtilities::openTraceFile();
         EXPECT_EQ(AUtilities::isRegistryWriteable(), row.writeable);
         const sim::Registry::Value* date = value("Date");
-        if (row.writeable) {
-            ASSERT_NE(date, nullptr);
-            EXPECT_EQ(date->data.substr(0, row.date.size()), row.date);
+        if (row.fault == keyInVolatileKey) {
+            EXPECT_EQ(m().registry.findKey(settingsKey), nullptr);
         } else {
-            EXPECT_EQ(date, nullptr);
+            ASSERT_NE(date, nullptr);
+            EXPECT_EQ(date->data, row.writeable ? row.date + std::string(1, '\0') : earlier);
         }
         if (!row.trace.empty()) {
             EXPECT_EQ(traceOf("AUtilities::isRegistryWriteable()"), row.trace);
         }
     }
+}
+
+// Saved choices are kept where a restart of the machine does not end them:
+// the first run makes the settings key stable, and after a restart the next
+// run carries out the choice saved before it.
+TEST_F(Settings, SavedChoicesSurviveARestart) {
+    const std::string browser = "C:\\WEB\\BROWSER.EXE";
+    m().files.addFile("E:\\vmframe.htm");
+    m().files.addFolder("E:\\shelves");
+    m().files.addFile(browser);
+    m().processes.associate(".htm", browser);
+    m().registry.addKey("Software");
+    // The user picks the kit index for Tandrel discs and finishes.
+    sim::input::later([] {
+        const auto click = [](unsigned long n) { sim::input::click(sim::input::control(15000 + n)); };
+        click(11);  // the kit index, on the Tandrel panel
+        for (int panel = 0; panel < 3; ++panel) click(4);  // Next, Next, Finish
+    });
+    EXPECT_EQ(run({"E:\\autorun.exe"}), 0);
+    ASSERT_NE(value("TndrlChoice"), nullptr);
+
+    AUtilities::resetState();
+    m().registry.restart();
+    m().processes.starts.clear();
+    EXPECT_EQ(run({"E:\\autorun.exe", "/p"}), 0);
+    std::vector<std::string> started;
+    for (const sim::Processes::Start& s : m().processes.starts) started.push_back(s.commandLine);
+    EXPECT_EQ(started, std::vector<std::string>{browser + " E:\\vmframe.htm"});
+    EXPECT_EQ(AUtilities::tndrlChoice(), "KitIndex");
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 // The start-up checks, run through the whole program.
+#include <map>
+
+#include "gui/Text.h"
 #include "support.h"
 
 namespace {
@@ -28,22 +31,127 @@ protected:
             if (w.name != "Date") names.push_back(w.name);
         return names;
     }
+    // Every value in the registry, by its key's path and its name.
+    std::map<std::string, std::string> everything() {
+        std::map<std::string, std::string> values;
+        for (const auto& [path, key] : m().registry.keys) {
+            values[path] = "";  // the key itself, also without values
+            for (const auto& [name, v] : key.values) values[path + " : " + name] = v.data;
+        }
+        return values;
+    }
     os::HWND other;  // the preferences window of another instance
 };
 
+// Where the settings key refuses this user writing, the start-up says so
+// and ends: nothing written, no window closed, no drive probed, nothing
+// started.
 TEST_F(Startup, SettingsNotWritable) {
-    disc();
-    m().registry.addKey(settingsKey).refuseWrites = true;
-    EXPECT_EQ(run({"E:\\autorun.exe", "/p", "/t"}), 0);
-    ASSERT_EQ(m().boxes.size(), 1u);
-    EXPECT_EQ(m().boxes[0].text, notWritable);
-    EXPECT_TRUE(m().windows.find(other)->posted.empty());
-    EXPECT_TRUE(m().files.accessed.empty());  // no drive probed
-    EXPECT_TRUE(m().registry.writes.empty());
-    EXPECT_EQ(traceOf("AUtilities::initialize()"),
-              (std::vector<std::string>{"Entry.", "AUtilities::isRegistryWriteable() failed",
-                                        "Exit."}));
-    EXPECT_TRUE(traced("AAutorun::main() Initialization failed."));
+    enum Who { administrator, limitedUser };
+    struct Row {
+        const char* what;
+        Who who;
+        bool keyThere;
+    };
+    const Row rows[] = {
+        {"the key refuses writing", administrator, true},
+        {"a limited user", limitedUser, true},
+        {"a limited user's first run", limitedUser, false},
+    };
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        disc();
+        m().registry.addKey("Software\\Zantic");
+        if (row.keyThere) {
+            m().registry.setString(settingsKey, "TndrlChoice", "KitIndex");
+            m().registry.setString(settingsKey, "Date", "31.12.2001");
+        }
+        if (row.who == administrator) m().registry.findKey(settingsKey)->refuseWrites = true;
+        m().registry.limitedUser = row.who == limitedUser;
+        const std::map<std::string, std::string> before = everything();
+        EXPECT_EQ(run({"E:\\autorun.exe", "/p", "/t"}), 0);
+        ASSERT_EQ(m().boxes.size(), 1u);
+        EXPECT_EQ(m().boxes[0].text, notWritable);
+        EXPECT_TRUE(m().windows.find(other)->posted.empty());
+        EXPECT_TRUE(m().files.accessed.empty());  // no drive probed
+        EXPECT_TRUE(m().registry.writes.empty());
+        EXPECT_EQ(everything(), before);
+        EXPECT_TRUE(m().processes.starts.empty());
+        EXPECT_TRUE(traced("AUtilities::isRegistryWriteable() RegCreateKeyEx rc = 5"));
+        EXPECT_EQ(traceOf("AUtilities::initialize()"),
+                  (std::vector<std::string>{"Entry.", "AUtilities::isRegistryWriteable() failed",
+                                            "Exit."}));
+        EXPECT_TRUE(traced("AAutorun::main() Initialization failed."));
+    }
+}
+
+// A limited user whose settings key an administrator opened for writing (as
+// a kit's set-up may) reads every saved choice and every Java and reader
+// entry as an administrator does: the same trace, the same programs started,
+// the same settings left.
+TEST_F(Startup, ALimitedUserReadsAsAnAdministratorDoes) {
+    const std::string java = "C:\\JRE\\BIN\\JAVAW.EXE";
+    const std::string appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+    struct Outcome {
+        std::vector<std::string> trace, started, boxes;
+        std::map<std::string, std::string> registry;
+        std::vector<std::string> state;
+    };
+    const auto runAs = [&](bool limited, std::initializer_list<std::string> args) {
+        disc();
+        m().files.addFolder("E:\\shelves");
+        m().registry.setString(settingsKey, "TndrlChoice", "VLR");
+        m().registry.setString(settingsKey, "MixedChoice", "KitIndex");
+        m().registry.setString(settingsKey, "PDFChoice", "Nothing");
+        m().registry.setString(settingsKey, "Version", "0012");
+        m().registry.setString(appPaths + "javaw.exe", "", java);
+        m().files.addFile(java);
+        m().registry.setString(appPaths + "pvnshelves.jar", "Path", "C:\\READER");
+        m().files.addFile("C:\\READER\\SYS\\pvns");
+        for (const char* version : {"2.3.4", "2.3.5", "Settings"})
+            m().registry.addKey(std::string("Software\\Zantic\\Zantic Velmora Reader\\") + version);
+        m().registry.limitedUser = limited;
+        m().registry.findKey(settingsKey)->usersAccess = os::KEY_READ | os::KEY_WRITE;
+        EXPECT_EQ(run(args), 0);
+        Outcome o;
+        o.trace = lines();
+        for (const sim::Processes::Start& s : m().processes.starts) o.started.push_back(s.commandLine);
+        for (const sim::MessageBoxRecord& b : m().boxes) o.boxes.push_back(b.text);
+        o.registry = everything();
+        o.state = {AUtilities::tndrlChoice(),   AUtilities::mixedChoice(),
+                   AUtilities::pdfChoice(),     AUtilities::oldVersion(),
+                   AUtilities::javaExecutable(), AUtilities::vlrPath(),
+                   AUtilities::vlrVersion(),    AUtilities::vlrParms(),
+                   gui::boolText(AUtilities::isJavaInstalled()),
+                   gui::boolText(AUtilities::isVLRInstalled())};
+        return o;
+    };
+    const std::vector<std::string> state = {"VLR", "KitIndex", "Nothing", "0012",
+                                            java, "C:\\READER\\sys", "2.3.5", "-A ", "true", "true"};
+    struct Row {
+        const char* what;
+        std::initializer_list<std::string> args;
+        std::vector<std::string> started;
+    };
+    const Row rows[] = {
+        {"performing the saved choice", {"E:\\autorun.exe", "/p", "/t"},
+         {java + " -jar C:\\READER\\sys\\pvns -d \"C:\\READER\\sys\" -A E:\\shelves;E:\\books "}},
+        {"the preferences window", {"E:\\autorun.exe", "/t"}, {}},
+    };
+    for (const Row& row : rows) {
+        nextRow(std::string(row.what) + ", administrator");
+        const Outcome administrator = runAs(false, row.args);
+        EXPECT_EQ(administrator.state, state) << row.what;
+        EXPECT_EQ(administrator.started, row.started) << row.what;
+        nextRow(std::string(row.what) + ", limited user");
+        const Outcome limited = runAs(true, row.args);
+        EXPECT_EQ(limited.trace, administrator.trace) << row.what;
+        EXPECT_EQ(limited.started, administrator.started) << row.what;
+        EXPECT_EQ(limited.boxes, administrator.boxes) << row.what;
+        EXPECT_EQ(limited.registry, administrator.registry) << row.what;
+        EXPECT_EQ(limited.state, administrator.state) << row.what;
+    }
 }
 
 TEST_F(Startup, NoDiscAfterOtherInstancesWereAskedToClose) {

@@ -56,7 +56,12 @@ public:
     std::deque<BoxAnswer> boxScript;
     std::vector<MessageBoxRecord> boxes;
 
-    // Locale and clock.
+    // Locale and clock. The user's locale and the system's, and the user's
+    // regional settings (date order and separator): GetLocaleInfoA answers
+    // the settings for the user's locale, and for any other locale that
+    // locale's standard values.
+    os::LCID userLocale = 0x0409;  // US English
+    os::LCID systemLocale = 0x0409;
     std::string localeIDate = "0";
     std::string localeSDate = "/";
     // Lead bytes of the ANSI code page; none in a Western one (1252).
@@ -91,6 +96,12 @@ constexpr os::DWORD errorNegativeSeek = 131;
 constexpr os::DWORD errorAlreadyExists = 183;
 constexpr os::DWORD errorInvalidWindowHandle = 1400;
 constexpr os::DWORD errorResourceNameNotFound = 1814;
+
+// The pseudo-locales of the locale calls, and the flag of GetLocaleInfoA that
+// asks for a locale's standard values instead of the user's settings.
+constexpr os::LCID localeUserDefault = 0x0400;      // LOCALE_USER_DEFAULT
+constexpr os::LCID localeSystemDefault = 0x0800;    // LOCALE_SYSTEM_DEFAULT
+constexpr os::LCTYPE localeNoUserOverride = 0x80000000;  // LOCALE_NOUSEROVERRIDE
 
 inline void setLastError(os::DWORD error) { machine().lastError = error; }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 #include <ctime>
+#include <iterator>
+#include <string>
 
 #include "platform/os.h"
 #include "sim/machine.h"
@@ -183,20 +185,62 @@ BOOL CloseHandle(HANDLE handle) {
 
 DWORD GetLastError() { return sim::machine().lastError; }
 
-LCID GetUserDefaultLCID() { return 0x0409; }
+LCID GetUserDefaultLCID() { return sim::machine().userLocale; }
 
 BOOL IsDBCSLeadByte(BYTE testChar) { return sim::machine().dbcsLeadBytes.count(testChar) ? 1 : 0; }
 
-// Copies the answer with its terminator and answers the characters copied,
-// terminator included; 0 when the buffer is too small. Size 0 asks the size.
-int GetLocaleInfoA(LCID, LCTYPE type, char* data, int size) {
-    std::string value;
-    if (type == LOCALE_IDATE)
-        value = sim::machine().localeIDate;
-    else if (type == LOCALE_SDATE)
-        value = sim::machine().localeSDate;
-    else
+namespace {
+
+// The standard date order and separator of the locales the machine knows.
+struct LocaleDates {
+    LCID locale;
+    const char* iDate;
+    const char* sDate;
+};
+const LocaleDates knownLocales[] = {
+    {0x0409, "0", "/"},  // English (United States): 2/8/2002
+    {0x0407, "1", "."},  // German (Germany): 08.02.2002
+    {0x040C, "1", "/"},  // French (France): 08/02/2002
+};
+
+}  // namespace
+
+// Answers for the locale asked about: the pseudo-locales stand for the
+// user's and the system's locale; the user's locale answers the user's
+// regional settings unless LOCALE_NOUSEROVERRIDE asks for its standard
+// values, which every other locale answers. Copies the answer with its
+// terminator and answers the characters copied, terminator included; 0 when
+// the buffer is too small. Size 0 asks the size.
+int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
+    const char* const call = "GetLocaleInfoA";
+    const sim::Machine& m = sim::machine();
+    const LCTYPE asked = type & ~sim::localeNoUserOverride;
+    if (asked != LOCALE_IDATE && asked != LOCALE_SDATE) {
+        sim::unmodeled(call, "type", type);
+        setLastError(sim::errorInvalidParameter);
         return 0;
+    }
+    if (size < 0 || (size > 0 && !data)) {
+        sim::unmodeled(call, "buffer size", static_cast<unsigned long>(size));
+        setLastError(sim::errorInvalidParameter);
+        return 0;
+    }
+    const LCID id = locale == sim::localeUserDefault     ? m.userLocale
+                    : locale == sim::localeSystemDefault ? m.systemLocale
+                                                         : locale;
+    std::string value;
+    if (id == m.userLocale && !(type & sim::localeNoUserOverride)) {
+        value = asked == LOCALE_IDATE ? m.localeIDate : m.localeSDate;
+    } else {
+        const auto known = std::find_if(std::begin(knownLocales), std::end(knownLocales),
+                                        [id](const LocaleDates& l) { return l.locale == id; });
+        if (known == std::end(knownLocales)) {
+            sim::unmodeled(call, "locale", locale);
+            setLastError(sim::errorInvalidParameter);
+            return 0;
+        }
+        value = asked == LOCALE_IDATE ? known->iDate : known->sDate;
+    }
     const int needed = static_cast<int>(value.size()) + 1;
     if (size == 0) return needed;
     if (size < needed) {

@@ -3,9 +3,16 @@
 // ERROR_MORE_DATA when data or a name does not fit, string data returned as
 // stored, sub-keys enumerated in case-insensitive alphabetical order, names
 // matched without regard to case, and handles that must be closed once.
+// Access is checked as Windows checks it: an open or create gets a handle
+// only when every right asked for (generic rights mapped as for keys) is
+// granted on the key, and the handle then allows what was asked for and no
+// more. A key created volatile lasts until the machine restarts. An
+// argument that the machine does not model is reported (sim::unmodeled) and
+// the call fails as with an invalid parameter.
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "gui/Text.h"
 #include "platform/os.h"
@@ -15,10 +22,6 @@ namespace os {
 
 namespace {
 
-constexpr DWORD KEY_QUERY_VALUE = 0x0001;
-constexpr DWORD KEY_SET_VALUE = 0x0002;
-constexpr DWORD KEY_CREATE_SUB_KEY = 0x0004;
-constexpr DWORD KEY_ENUMERATE_SUB_KEYS = 0x0008;
 constexpr DWORD REG_MULTI_SZ = 7;
 constexpr LONG ERROR_INVALID_PARAMETER = static_cast<LONG>(sim::errorInvalidParameter);
 constexpr LONG ERROR_KEY_DELETED = 1018;
@@ -31,18 +34,80 @@ sim::Registry& reg() { return sim::machine().registry; }
 
 bool isString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
-// The key path that a handle stands for; false for a handle that is not open.
-bool pathOf(HKEY key, std::string* path, DWORD* access) {
+// The value types whose data is kept as the bytes given.
+bool isModelledType(DWORD type) {
+    return isString(type) || type == REG_NONE || type == REG_BINARY || type == REG_DWORD;
+}
+
+// Reports an argument that the machine does not model; the call then fails
+// as Windows fails an invalid parameter.
+LONG notModelled(const char* call, const char* what, unsigned long value) {
+    sim::unmodeled(call, what, value);
+    return ERROR_INVALID_PARAMETER;
+}
+
+unsigned long valueOf(const void* pointer) {
+    return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(pointer));
+}
+
+// The rights that an access mask asks for, its generic rights mapped as for
+// registry keys (GENERIC_READ and GENERIC_EXECUTE to KEY_READ, GENERIC_WRITE
+// to KEY_WRITE, GENERIC_ALL to KEY_ALL_ACCESS). False for a mask that asks
+// for nothing or holds a bit beyond those: MAXIMUM_ALLOWED, SYNCHRONIZE,
+// ACCESS_SYSTEM_SECURITY, the WOW64 view flags, unknown bits.
+bool rightsAskedFor(DWORD desired, DWORD* rights) {
+    constexpr DWORD generic = GENERIC_READ | GENERIC_WRITE | sim::genericExecute | sim::genericAll;
+    if (desired == 0 || (desired & ~(sim::keyAllAccess | generic)) != 0) return false;
+    DWORD asked = desired & sim::keyAllAccess;
+    if (desired & (GENERIC_READ | sim::genericExecute)) asked |= KEY_READ;
+    if (desired & GENERIC_WRITE) asked |= KEY_WRITE;
+    if (desired & sim::genericAll) asked |= sim::keyAllAccess;
+    *rights = asked;
+    return true;
+}
+
+std::string parentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// The key at `path`, or when it does not exist the nearest key above it, in
+// which the missing ones would be made; null when there is none.
+const sim::Registry::Key* keyAtOrAbove(std::string path) {
+    for (;;) {
+        if (const sim::Registry::Key* k = reg().findKey(path)) return k;
+        if (path.empty()) return nullptr;
+        path = parentOf(path);
+    }
+}
+
+// The rights that the user who runs the program has on a key: all of them
+// for an administrator, the key's own grant for a limited user, and no more
+// than reading where the key refuses writing.
+DWORD rightsOn(const sim::Registry::Key* key) {
+    DWORD rights = sim::keyAllAccess;
+    if (reg().limitedUser) rights = key ? key->usersAccess : KEY_READ;
+    if (key && key->refuseWrites) rights &= KEY_READ;
+    return rights;
+}
+
+// The key path that a handle stands for and the rights it was opened with.
+// HKEY_LOCAL_MACHINE stands for the root; the machine has no other
+// predefined key.
+LONG pathOf(const char* call, HKEY key, std::string* path, DWORD* access) {
     if (key == localMachine) {
         *path = "";
-        if (access) *access = KEY_READ | KEY_WRITE;
-        return true;
+        *access = rightsOn(reg().findKey(""));
+        return ERROR_SUCCESS;
     }
+    const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(key);
+    if (value >= 0x80000000u && value <= 0x800000FFu)
+        return notModelled(call, "predefined key", static_cast<unsigned long>(value));
     const auto it = reg().openHandles.find(key);
-    if (it == reg().openHandles.end()) return false;
+    if (it == reg().openHandles.end()) return ERROR_INVALID_HANDLE;
     *path = it->second.path;
-    if (access) *access = it->second.access;
-    return true;
+    *access = it->second.access;
+    return ERROR_SUCCESS;
 }
 
 std::string joined(const std::string& parent, const char* subKey) {
@@ -60,69 +125,95 @@ HKEY handOut(const std::string& path, DWORD access) {
     return h;
 }
 
-// Whether writing at `path` is refused: the key itself when it exists, else
-// the nearest existing key above it, in which the missing ones would be made.
-bool writeRefused(const std::string& path) {
-    std::string p = path;
-    for (;;) {
-        if (const sim::Registry::Key* k = reg().findKey(p)) return k->refuseWrites;
-        const std::size_t slash = p.rfind('\\');
-        if (slash == std::string::npos) {
-            const sim::Registry::Key* root = reg().findKey("");
-            return root && root->refuseWrites;
-        }
-        p = p.substr(0, slash);
-    }
-}
-
 }  // namespace
 
 HKEY hkeyLocalMachine() { return localMachine; }
 
-LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, DWORD desired, void*,
-                     HKEY* result, DWORD* disposition) {
+// Opens the key, or makes it and any missing key above it. Making a key
+// takes the right to create sub-keys in the key it is made in; the new key
+// inherits that key's rights for a limited user. The volatile option counts
+// only for keys that are made, and a stable key cannot be made in a volatile
+// one.
+LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* keyClass, DWORD options,
+                     DWORD desired, void* securityAttributes, HKEY* result, DWORD* disposition) {
+    const char* const call = "RegCreateKeyExA";
     if (result) *result = nullptr;
+    if (reserved != 0) return notModelled(call, "reserved", reserved);
+    if (keyClass) return notModelled(call, "class", valueOf(keyClass));
+    if (options & ~sim::regOptionVolatile) return notModelled(call, "options", options);
+    if (securityAttributes)
+        return notModelled(call, "security attributes", valueOf(securityAttributes));
+    if (!subKey) return notModelled(call, "sub-key", 0);
+    if (!result) return notModelled(call, "result", 0);
+    DWORD asked = 0;
+    if (!rightsAskedFor(desired, &asked)) return notModelled(call, "access", desired);
     std::string parent;
-    if (!pathOf(key, &parent, nullptr)) return ERROR_INVALID_HANDLE;
+    DWORD parentAccess = 0;  // creation is checked against the key, not the handle
+    if (const LONG rc = pathOf(call, key, &parent, &parentAccess)) return rc;
+
     const std::string path = joined(parent, subKey);
     const bool exists = reg().findKey(path) != nullptr;
-    const bool writing = (desired & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) != 0;
-    if ((!exists || writing) && writeRefused(path)) return ERROR_ACCESS_DENIED;
+    const sim::Registry::Key* holder = keyAtOrAbove(path);
+    const DWORD rights = rightsOn(holder);
+    if (!exists && !(rights & sim::keyCreateSubKey)) return ERROR_ACCESS_DENIED;
+    if (asked & ~rights) return ERROR_ACCESS_DENIED;
+    const bool makeVolatile = (options & sim::regOptionVolatile) != 0;
+    if (!exists && holder && holder->isVolatile && !makeVolatile)
+        return sim::errorChildMustBeVolatile;
     if (!exists) {
+        const DWORD inherited = holder ? holder->usersAccess : KEY_READ;
+        std::vector<std::string> made;
+        for (std::string p = path; !p.empty() && !reg().findKey(p); p = parentOf(p))
+            made.push_back(p);
         // Spell the new names as given.
-        std::string spelled = reg().findKey(parent) ? reg().findKey(parent)->name : parent;
-        const std::string sub = subKey ? subKey : "";
-        reg().addKey(spelled.empty() ? sub : spelled + "\\" + sub);
+        const std::string spelled = reg().findKey(parent) ? reg().findKey(parent)->name : parent;
+        reg().addKey(spelled.empty() ? subKey : spelled + "\\" + subKey);
+        for (const std::string& p : made) {
+            sim::Registry::Key* k = reg().findKey(p);
+            k->isVolatile = makeVolatile;
+            k->usersAccess = inherited;
+        }
     }
     if (disposition) *disposition = exists ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
-    if (result) *result = handOut(path, desired);
+    *result = handOut(path, asked);
     return ERROR_SUCCESS;
 }
 
-LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD, DWORD desired, HKEY* result) {
+LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD desired, HKEY* result) {
+    const char* const call = "RegOpenKeyExA";
     if (result) *result = nullptr;
+    if (options != 0) return notModelled(call, "options", options);
+    if (!result) return notModelled(call, "result", 0);
+    DWORD asked = 0;
+    if (!rightsAskedFor(desired, &asked)) return notModelled(call, "access", desired);
+    // Windows answers the predefined key itself for no sub-key.
+    if (key == localMachine && (!subKey || !*subKey)) return notModelled(call, "sub-key", 0);
     std::string parent;
-    if (!pathOf(key, &parent, nullptr)) return ERROR_INVALID_HANDLE;
+    DWORD parentAccess = 0;
+    if (const LONG rc = pathOf(call, key, &parent, &parentAccess)) return rc;
     const std::string path = joined(parent, subKey);
     const sim::Registry::Key* k = reg().findKey(path);
     if (!k) return ERROR_FILE_NOT_FOUND;
-    if ((desired & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) && k->refuseWrites)
-        return ERROR_ACCESS_DENIED;
-    if (result) *result = handOut(path, desired);
+    if (asked & ~rightsOn(k)) return ERROR_ACCESS_DENIED;
+    *result = handOut(path, asked);
     return ERROR_SUCCESS;
 }
 
 // As on Windows NT, string data whose size leaves out a terminating zero
 // that stands right after it is stored with that zero.
-LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BYTE* data,
+LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
                     DWORD size) {
+    const char* const call = "RegSetValueExA";
+    if (reserved != 0) return notModelled(call, "reserved", reserved);
+    if (!isModelledType(type)) return notModelled(call, "type", type);
+    if (!data && size > 0) return notModelled(call, "data", 0);
     std::string path;
     DWORD access = 0;
     const std::string name = valueName ? valueName : "";
-    if (!pathOf(key, &path, &access)) return ERROR_INVALID_HANDLE;
+    if (const LONG rc = pathOf(call, key, &path, &access)) return rc;
     LONG rc = ERROR_SUCCESS;
     const auto failing = reg().failingWrites.find(gui::upper(name));
-    if (!(access & KEY_SET_VALUE))
+    if (!(access & sim::keySetValue))
         rc = ERROR_ACCESS_DENIED;
     else if (failing != reg().failingWrites.end())
         rc = failing->second;
@@ -144,12 +235,14 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BY
 // buffer has room and the data does not end in one; data that does not fit
 // answers ERROR_MORE_DATA with the size needed, the buffer holding only the
 // part that fitted (its contents are undefined on Windows).
-LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE* data,
+LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
                       DWORD* size) {
+    const char* const call = "RegQueryValueExA";
+    if (reserved) return notModelled(call, "reserved", valueOf(reserved));
     std::string path;
     DWORD access = 0;
-    if (!pathOf(key, &path, &access)) return ERROR_INVALID_HANDLE;
-    if (!(access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
+    if (const LONG rc = pathOf(call, key, &path, &access)) return rc;
+    if (!(access & sim::keyQueryValue)) return ERROR_ACCESS_DENIED;
     const sim::Registry::Value* v = reg().findValue(path, valueName ? valueName : "");
     if (!v) return ERROR_FILE_NOT_FOUND;
     if (type) *type = v->type;
@@ -173,12 +266,15 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE
 
 // Sub-keys come in case-insensitive alphabetical order. A name that does
 // not fit answers ERROR_MORE_DATA and leaves the buffer and its size alone.
-LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD*, char* keyClass,
-                   DWORD* classSize, FILETIME* lastWriteTime) {
+LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved,
+                   char* keyClass, DWORD* classSize, FILETIME* lastWriteTime) {
+    const char* const call = "RegEnumKeyExA";
+    if (reserved) return notModelled(call, "reserved", valueOf(reserved));
+    if (keyClass && !classSize) return notModelled(call, "class size", 0);
     std::string path;
     DWORD access = 0;
-    if (!pathOf(key, &path, &access)) return ERROR_INVALID_HANDLE;
-    if (!(access & KEY_ENUMERATE_SUB_KEYS)) return ERROR_ACCESS_DENIED;
+    if (const LONG rc = pathOf(call, key, &path, &access)) return rc;
+    if (!(access & sim::keyEnumerateSubKeys)) return ERROR_ACCESS_DENIED;
     const std::vector<std::string> names = reg().subKeyNames(path);
     if (index >= names.size()) return ERROR_NO_MORE_ITEMS;
     const std::string& found = names[index];

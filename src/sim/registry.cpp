@@ -1,6 +1,7 @@
 #include "sim/registry.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "gui/Text.h"
 
@@ -65,6 +66,20 @@ const Registry::Value* Registry::findValue(const std::string& path,
     if (!key) return nullptr;
     const auto it = key->values.find(gui::upper(name));
     return it == key->values.end() ? nullptr : &it->second;
+}
+
+void Registry::restart() {
+    std::vector<std::string> gone;
+    for (const auto& [path, key] : keys)
+        if (key.isVolatile) gone.push_back(path);
+    for (const std::string& path : gone) {
+        const std::string below = path + "\\";
+        for (auto it = keys.begin(); it != keys.end();) {
+            const bool under = it->first.compare(0, below.size(), below) == 0;
+            it = it->first == path || under ? keys.erase(it) : std::next(it);
+        }
+    }
+    openHandles.clear();
 }
 
 std::vector<std::string> Registry::subKeyNames(const std::string& path) const {
