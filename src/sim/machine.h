@@ -85,6 +85,7 @@ Machine& machine();
 // Windows' error codes that the simulated machine answers with, beside the
 // seam's own.
 constexpr os::DWORD errorNotEnoughMemory = 8;
+constexpr os::DWORD errorFileExists = 80;
 constexpr os::DWORD errorInvalidParameter = 87;
 constexpr os::DWORD errorInsufficientBuffer = 122;
 constexpr os::DWORD errorNegativeSeek = 131;
@@ -97,5 +98,10 @@ inline void setLastError(os::DWORD error) { machine().lastError = error; }
 // Records a value that a call passed and the machine does not model (see
 // Machine::unmodeled) and says so on the error output at once.
 void unmodeled(const char* call, const char* what, unsigned long value);
+// Answers `modelled`, and records the value as unmodeled() does when it is false.
+inline bool isModelled(bool modelled, const char* call, const char* what, unsigned long value) {
+    if (!modelled) unmodeled(call, what, value);
+    return modelled;
+}
 
 }  // namespace sim

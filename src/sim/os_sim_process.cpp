@@ -1,5 +1,6 @@
 // The OS seam's process starts, sleeps and the shell's association lookup on
 // the simulated machine, keeping the Windows contracts.
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -56,13 +57,38 @@ std::vector<std::string> moduleCandidates(const std::string& line, std::size_t* 
     return out;
 }
 
+// What a start passes that the machine does not model: attributes of the
+// new process and thread, creation flags, an environment of its own, and
+// the start-up information's flags and the fields read without a flag.
+bool modelledStart(void* processAttributes, void* threadAttributes, DWORD creationFlags,
+                   void* environment, const STARTUPINFOA& si) {
+    const char* const call = "CreateProcessA";
+    const auto pointer = [](const void* p) {
+        return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(p));
+    };
+    bool modelled = sim::isModelled(!processAttributes, call, "process attributes",
+                                    pointer(processAttributes));
+    modelled &= sim::isModelled(!threadAttributes, call, "thread attributes",
+                                pointer(threadAttributes));
+    modelled &= sim::isModelled(creationFlags == 0, call, "creation flags", creationFlags);
+    modelled &= sim::isModelled(!environment, call, "environment", pointer(environment));
+    modelled &= sim::isModelled(si.dwFlags == 0, call, "startup info flags", si.dwFlags);
+    modelled &= sim::isModelled(!si.lpDesktop, call, "startup info desktop", pointer(si.lpDesktop));
+    modelled &= sim::isModelled(!si.lpTitle, call, "startup info title", pointer(si.lpTitle));
+    modelled &= sim::isModelled(!si.lpReserved && !si.cbReserved2 && !si.lpReserved2, call,
+                                "startup info reserved fields", si.cbReserved2);
+    return modelled;
+}
+
 }  // namespace
 
-BOOL CreateProcessA(const char* applicationName, char* commandLine, void*, void*,
-                    BOOL inheritHandles, DWORD creationFlags, void* environment,
-                    const char* currentDirectory, STARTUPINFOA* startupInfo,
+BOOL CreateProcessA(const char* applicationName, char* commandLine, void* processAttributes,
+                    void* threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                    void* environment, const char* currentDirectory, STARTUPINFOA* startupInfo,
                     PROCESS_INFORMATION* processInformation) {
-    if ((!applicationName && !commandLine) || !startupInfo || !processInformation) {
+    if ((!applicationName && !commandLine) || !startupInfo || !processInformation ||
+        !modelledStart(processAttributes, threadAttributes, creationFlags, environment,
+                       *startupInfo)) {
         sim::setLastError(sim::errorInvalidParameter);
         return 0;
     }
