@@ -195,8 +195,12 @@ TEST_F(SimFiles, DispositionsOverWhatIsThere) {
     const auto readOnly = [](sim::FileSystem::Entry& e) {
         e.attributes |= os::FILE_ATTRIBUTE_READONLY;
     };
-    const auto hidden = [](sim::FileSystem::Entry& e) { e.attributes |= os::FILE_ATTRIBUTE_HIDDEN; };
-    const auto system = [](sim::FileSystem::Entry& e) { e.attributes |= os::FILE_ATTRIBUTE_SYSTEM; };
+    const auto hidden = [](sim::FileSystem::Entry& e) {
+        e.attributes |= os::FILE_ATTRIBUTE_HIDDEN;
+    };
+    const auto system = [](sim::FileSystem::Entry& e) {
+        e.attributes |= os::FILE_ATTRIBUTE_SYSTEM;
+    };
     const os::DWORD normal = os::FILE_ATTRIBUTE_NORMAL;
     const os::DWORD ordinary = os::FILE_ATTRIBUTE_ARCHIVE;
     const Row rows[] = {

@@ -359,7 +359,8 @@ TEST_F(KitTitle, ReadWhileOtherProgramsHaveTheFileOpen) {
     };
     const Row rows[] = {
         {"a reader that shares reading", os::GENERIC_READ, os::FILE_SHARE_READ},
-        {"a writer that shares both", os::GENERIC_WRITE, os::FILE_SHARE_READ | os::FILE_SHARE_WRITE},
+        {"a writer that shares both", os::GENERIC_WRITE,
+         os::FILE_SHARE_READ | os::FILE_SHARE_WRITE},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

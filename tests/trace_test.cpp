@@ -14,7 +14,8 @@ const char fallbackFile[] = "C:\\ZanticDovrelAutoruntrace.txt";
 // file written over from its start without being emptied keeps its tail.
 std::string earlierRun(const std::string& word) {
     std::string text;
-    for (int i = 0; i < 400; ++i) text += "AUtilities::x() " + word + " run, line " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 400; ++i)
+        text += "AUtilities::x() " + word + " run, line " + std::to_string(i) + "\r\n";
     return text;
 }
 
@@ -255,9 +256,9 @@ TEST_F(Trace, ASecondInstanceInTheSameFolderEmptiesTheTrace) {
     const std::string both = m().files.content(traceFile);
     EXPECT_EQ(both.substr(0, secondLines.size()), secondLines);
     EXPECT_EQ(traced("AUtilities::parseArgs() Entry."), 0) << "this run's first lines are lost";
-    const std::size_t zeros = both.find_first_not_of('\0', secondLines.size());
-    EXPECT_GT(zeros, secondLines.size());
-    EXPECT_EQ(both.find('\0', zeros), std::string::npos);
+    const std::size_t afterZeros = both.find_first_not_of('\0', secondLines.size());
+    EXPECT_GT(afterZeros, secondLines.size());
+    EXPECT_EQ(both.find('\0', afterZeros), std::string::npos);
     EXPECT_EQ(lines().back(), "AAutorun::main() Exit.");
 }
 

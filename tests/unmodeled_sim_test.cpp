@@ -100,7 +100,9 @@ TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
              return failed;
          }},
         {"CreateProcessA, without a window", "CreateProcessA: creation flags 0x8000000",
-         [&] { return startFails([](os::STARTUPINFOA&, os::DWORD& f, void*&) { f = 0x08000000; }); }},
+         [&] {
+             return startFails([](os::STARTUPINFOA&, os::DWORD& f, void*&) { f = 0x08000000; });
+         }},
         {"CreateProcessA, a shown state", "CreateProcessA: startup info flags 0x1",
          [&] {
              return startFails([](os::STARTUPINFOA& si, os::DWORD&, void*&) {
@@ -109,7 +111,8 @@ TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
          }},
         {"CreateProcessA, a desktop", "CreateProcessA: startup info desktop",
          [&] {
-             return startFails([](os::STARTUPINFOA& si, os::DWORD&, void*&) { si.lpDesktop = text; });
+             return startFails(
+                 [](os::STARTUPINFOA& si, os::DWORD&, void*&) { si.lpDesktop = text; });
          }},
         {"CreateProcessA, an environment", "CreateProcessA: environment",
          [&] { return startFails([](os::STARTUPINFOA&, os::DWORD&, void*& e) { e = text; }); }},

@@ -131,9 +131,9 @@ constexpr os::DWORD keptAttributes =
 
 }  // namespace
 
-// The checks in Windows' order: the folder, the disposition against what is
-// there, the attributes and the folder's refusal, then the share modes of the
-// handles open on the file. CREATE_ALWAYS and TRUNCATE_EXISTING empty the
+// The checks: the folder, the disposition against what is there, the
+// attributes and the folder's refusal, then the share modes of the handles
+// open on the file. CREATE_ALWAYS and TRUNCATE_EXISTING empty the
 // file, which counts as writing for the share modes, and leave an ordinary,
 // empty file; CREATE_ALWAYS over a hidden or system file must give those
 // attributes again.
@@ -257,7 +257,8 @@ void* FileSystem::openByOtherProgram(const std::string& path, os::DWORD access,
 std::string FileSystem::readByOtherProgram(void* handle) {
     OpenFile& open = openFiles.at(handle);
     const Entry& entry = entries[open.key];
-    const std::size_t at = static_cast<std::size_t>(std::min<std::uint64_t>(open.position, entry.content.size()));
+    const std::size_t at =
+        static_cast<std::size_t>(std::min<std::uint64_t>(open.position, entry.content.size()));
     const std::string text = entry.content.substr(at);
     open.position += text.size();
     return text;

@@ -2,6 +2,7 @@
 // and the GUI library's headless peers answer from. Each test configures it.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <deque>
 #include <functional>
@@ -102,6 +103,10 @@ void unmodeled(const char* call, const char* what, unsigned long value);
 inline bool isModelled(bool modelled, const char* call, const char* what, unsigned long value) {
     if (!modelled) unmodeled(call, what, value);
     return modelled;
+}
+// The same for a pointer that the machine models as null alone.
+inline bool isModelledNull(const void* pointer, const char* call, const char* what) {
+    return isModelled(!pointer, call, what, reinterpret_cast<std::uintptr_t>(pointer));
 }
 
 }  // namespace sim

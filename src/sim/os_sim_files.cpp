@@ -68,10 +68,6 @@ constexpr DWORD modelledFlagsAndAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTR
                                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE;
 
-unsigned long pointerValue(const void* p) {
-    return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(p));
-}
-
 }  // namespace
 
 // Reading, writing or both; the three share bits; the five dispositions;
@@ -90,9 +86,8 @@ HANDLE CreateFileA(const char* name, DWORD access, DWORD share, void* securityAt
                                 call, "disposition", disposition);
     modelled &= sim::isModelled(!(flags & ~modelledFlagsAndAttributes), call,
                                 "flags and attributes", flags & ~modelledFlagsAndAttributes);
-    modelled &= sim::isModelled(!securityAttributes, call, "security attributes",
-                                pointerValue(securityAttributes));
-    modelled &= sim::isModelled(!templateFile, call, "template file", pointerValue(templateFile));
+    modelled &= sim::isModelledNull(securityAttributes, call, "security attributes");
+    modelled &= sim::isModelledNull(templateFile, call, "template file");
     if (!modelled) {
         setLastError(sim::errorInvalidParameter);
         return invalidHandle();
@@ -122,7 +117,7 @@ sim::FileSystem::OpenFile* openFile(HANDLE file, DWORD access) {
 
 // Reads and writes are synchronous: an OVERLAPPED structure is not modelled.
 bool synchronous(const char* call, void* overlapped) {
-    if (sim::isModelled(!overlapped, call, "overlapped", pointerValue(overlapped))) return true;
+    if (sim::isModelledNull(overlapped, call, "overlapped")) return true;
     setLastError(sim::errorInvalidParameter);
     return false;
 }

@@ -1,6 +1,5 @@
 // The OS seam's process starts, sleeps and the shell's association lookup on
 // the simulated machine, keeping the Windows contracts.
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -63,18 +62,13 @@ std::vector<std::string> moduleCandidates(const std::string& line, std::size_t* 
 bool modelledStart(void* processAttributes, void* threadAttributes, DWORD creationFlags,
                    void* environment, const STARTUPINFOA& si) {
     const char* const call = "CreateProcessA";
-    const auto pointer = [](const void* p) {
-        return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(p));
-    };
-    bool modelled = sim::isModelled(!processAttributes, call, "process attributes",
-                                    pointer(processAttributes));
-    modelled &= sim::isModelled(!threadAttributes, call, "thread attributes",
-                                pointer(threadAttributes));
+    bool modelled = sim::isModelledNull(processAttributes, call, "process attributes");
+    modelled &= sim::isModelledNull(threadAttributes, call, "thread attributes");
     modelled &= sim::isModelled(creationFlags == 0, call, "creation flags", creationFlags);
-    modelled &= sim::isModelled(!environment, call, "environment", pointer(environment));
+    modelled &= sim::isModelledNull(environment, call, "environment");
     modelled &= sim::isModelled(si.dwFlags == 0, call, "startup info flags", si.dwFlags);
-    modelled &= sim::isModelled(!si.lpDesktop, call, "startup info desktop", pointer(si.lpDesktop));
-    modelled &= sim::isModelled(!si.lpTitle, call, "startup info title", pointer(si.lpTitle));
+    modelled &= sim::isModelledNull(si.lpDesktop, call, "startup info desktop");
+    modelled &= sim::isModelledNull(si.lpTitle, call, "startup info title");
     modelled &= sim::isModelled(!si.lpReserved && !si.cbReserved2 && !si.lpReserved2, call,
                                 "startup info reserved fields", si.cbReserved2);
     return modelled;
