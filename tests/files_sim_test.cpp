@@ -1,5 +1,7 @@
-// The simulated files keep the Windows contracts of the file pointer: seeks
-// from the start, the pointer and the end, reads and writes at the pointer.
+// The simulated files keep the Windows contracts: seeks from the start, the
+// pointer and the end, reads and writes at the pointer; the share modes of
+// open handles, the dispositions, and the attributes and flags that a file
+// is created with.
 #include <cstdint>
 
 #include "support.h"
@@ -52,7 +54,6 @@ TEST_F(SimFiles, SeekThenRead) {
          sim::errorNegativeSeek, "abcde"},
         {"before the start from the end", none, os::FILE_END, -6, false, sim::errorNegativeSeek,
          "abcde"},
-        {"no such method", none, 3, 0, false, sim::errorInvalidParameter, "abcde"},
         {"a sparse file: its end, its unwritten part read as zeros",
          [](sim::FileSystem::Entry& e) { e.sparseSize = 7; }, os::FILE_BEGIN, 3, true, 3,
          std::string("de\0\0", 4)},
@@ -102,6 +103,253 @@ TEST_F(SimFiles, SeekNeedsAnOpenFile) {
     EXPECT_FALSE(os::SetFilePointerEx(reinterpret_cast<os::HANDLE>(0x44), distance(0), nullptr,
                                       os::FILE_BEGIN));
     EXPECT_EQ(os::GetLastError(), static_cast<os::DWORD>(os::ERROR_INVALID_HANDLE));
+}
+
+// Opens `path` as the program does, with the last error it left.
+struct Opened {
+    os::HANDLE handle;
+    os::DWORD error;
+    bool ok() const { return handle != os::invalidHandle(); }
+};
+Opened open(const std::string& name, os::DWORD access, os::DWORD share, os::DWORD disposition,
+            os::DWORD flags = os::FILE_ATTRIBUTE_NORMAL) {
+    const os::HANDLE h =
+        os::CreateFileA(name.c_str(), access, share, nullptr, disposition, flags, nullptr);
+    return {h, os::GetLastError()};
+}
+
+const os::DWORD R = os::GENERIC_READ, W = os::GENERIC_WRITE;
+const os::DWORD shareR = os::FILE_SHARE_READ, shareW = os::FILE_SHARE_WRITE,
+                shareD = os::FILE_SHARE_DELETE;
+
+// Another program holds the file open; the program's open must allow that
+// program's access by its share mode, and ask for no access that the other's
+// share mode refuses. Emptying the file counts as writing to it.
+TEST_F(SimFiles, ShareModesOfOpenHandles) {
+    struct Row {
+        const char* what;
+        os::DWORD heldAccess, heldShare;
+        os::DWORD access, share, disposition;
+        os::DWORD error;  // 0: opens
+    };
+    const Row rows[] = {
+        {"a viewer that shares writing, a writer", R, shareR | shareW, W, shareR | shareW,
+         os::CREATE_ALWAYS, sim::errorAlreadyExists},
+        {"a viewer that shares reading only, a writer", R, shareR, W, shareR | shareW,
+         os::OPEN_EXISTING, 32},
+        {"a viewer, a writer that denies reading", R, shareR | shareW, W, shareW,
+         os::OPEN_EXISTING, 32},
+        {"a writer, a viewer that denies writing", W, shareR | shareW, R, shareR,
+         os::OPEN_EXISTING, 32},
+        {"a writer, a viewer that shares writing", W, shareR | shareW, R, shareR | shareW,
+         os::OPEN_EXISTING, 0},
+        {"two writers that share everything", W, shareR | shareW, W, shareR | shareW,
+         os::CREATE_ALWAYS, sim::errorAlreadyExists},
+        {"two readers that share reading", R, shareR, R, shareR, os::OPEN_EXISTING, 0},
+        {"emptying for reading: the holder shares no writing", R, shareR, R, shareR,
+         os::CREATE_ALWAYS, 32},
+        {"emptying for reading: the holder shares writing", R, shareR | shareW, R, shareR,
+         os::CREATE_ALWAYS, sim::errorAlreadyExists},
+        {"a holder that shares nothing", R, 0, R, shareR | shareW | shareD, os::OPEN_EXISTING, 32},
+        {"no other handle: sharing nothing is fine", 0, 0, W, 0, os::CREATE_ALWAYS,
+         sim::errorAlreadyExists},
+    };
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().files.addFile(path, "older");
+        void* held = nullptr;
+        if (row.heldAccess) {
+            held = m().files.openByOtherProgram(path, row.heldAccess, row.heldShare);
+            ASSERT_NE(held, nullptr);
+        }
+        const Opened second = open(path, row.access, row.share, row.disposition);
+        EXPECT_EQ(second.ok(), row.error == 0 || row.error == sim::errorAlreadyExists);
+        EXPECT_EQ(second.error, row.error);
+        const bool emptied = second.ok() && row.disposition == os::CREATE_ALWAYS;
+        EXPECT_EQ(m().files.content(path), emptied ? "" : "older");
+        if (second.ok()) os::CloseHandle(second.handle);
+        if (held) m().files.close(held);
+    }
+}
+
+// CREATE_ALWAYS and TRUNCATE_EXISTING leave an empty, ordinary file, whatever
+// stood there; the other dispositions leave an existing file as it is.
+TEST_F(SimFiles, DispositionsOverWhatIsThere) {
+    struct Row {
+        const char* what;
+        void (*arrange)(sim::FileSystem::Entry&);
+        os::DWORD disposition;
+        os::DWORD flags;
+        os::DWORD error;       // the last error; 5 and 80: the open fails
+        std::string content;   // read whole afterwards, when it opened
+        os::DWORD attributes;  // afterwards
+    };
+    const auto none = [](sim::FileSystem::Entry&) {};
+    const auto sparse = [](sim::FileSystem::Entry& e) { e.sparseSize = 1 << 20; };
+    const auto device = [](sim::FileSystem::Entry& e) {
+        e.device = true;
+        e.deviceByte = 'z';
+    };
+    const auto growing = [](sim::FileSystem::Entry& e) { e.appendedOnRead = "more"; };
+    const auto readOnly = [](sim::FileSystem::Entry& e) {
+        e.attributes |= os::FILE_ATTRIBUTE_READONLY;
+    };
+    const auto hidden = [](sim::FileSystem::Entry& e) {
+        e.attributes |= os::FILE_ATTRIBUTE_HIDDEN;
+    };
+    const auto system = [](sim::FileSystem::Entry& e) {
+        e.attributes |= os::FILE_ATTRIBUTE_SYSTEM;
+    };
+    const os::DWORD normal = os::FILE_ATTRIBUTE_NORMAL;
+    const os::DWORD ordinary = os::FILE_ATTRIBUTE_ARCHIVE;
+    const Row rows[] = {
+        {"CREATE_ALWAYS over a file", none, os::CREATE_ALWAYS, normal, 183, "", ordinary},
+        {"CREATE_ALWAYS over a sparse file", sparse, os::CREATE_ALWAYS, normal, 183, "", ordinary},
+        {"CREATE_ALWAYS over a device", device, os::CREATE_ALWAYS, normal, 183, "", ordinary},
+        {"CREATE_ALWAYS over a growing file", growing, os::CREATE_ALWAYS, normal, 183, "",
+         ordinary},
+        {"CREATE_ALWAYS over a read-only file", readOnly, os::CREATE_ALWAYS, normal, 5, "",
+         ordinary | os::FILE_ATTRIBUTE_READONLY},
+        {"CREATE_ALWAYS over a hidden file, not hidden", hidden, os::CREATE_ALWAYS, normal, 5, "",
+         ordinary | os::FILE_ATTRIBUTE_HIDDEN},
+        {"CREATE_ALWAYS over a system file, not system", system, os::CREATE_ALWAYS, normal, 5, "",
+         ordinary | os::FILE_ATTRIBUTE_SYSTEM},
+        {"CREATE_ALWAYS over a hidden file, hidden again", hidden, os::CREATE_ALWAYS,
+         os::FILE_ATTRIBUTE_HIDDEN, 183, "", ordinary | os::FILE_ATTRIBUTE_HIDDEN},
+        {"TRUNCATE_EXISTING over a hidden file keeps it hidden", hidden, os::TRUNCATE_EXISTING,
+         normal, 0, "", ordinary | os::FILE_ATTRIBUTE_HIDDEN},
+        {"TRUNCATE_EXISTING over a read-only file", readOnly, os::TRUNCATE_EXISTING, normal, 5, "",
+         ordinary | os::FILE_ATTRIBUTE_READONLY},
+        {"OPEN_ALWAYS keeps the content", none, os::OPEN_ALWAYS, normal, 183, "older", ordinary},
+        {"OPEN_ALWAYS of a read-only file for writing", readOnly, os::OPEN_ALWAYS, normal, 5, "",
+         ordinary | os::FILE_ATTRIBUTE_READONLY},
+        {"OPEN_EXISTING keeps the content", none, os::OPEN_EXISTING, normal, 0, "older", ordinary},
+        {"CREATE_NEW over a file", none, os::CREATE_NEW, normal, 80, "", ordinary},
+    };
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().files.addFile(path, "older");
+        row.arrange(*m().files.find(path));
+        const Opened opened = open(path, R | W, 0, row.disposition, row.flags);
+        EXPECT_EQ(opened.error, row.error);
+        ASSERT_EQ(opened.ok(), row.error == 0 || row.error == 183);
+        if (opened.ok()) {
+            EXPECT_EQ(readAt(opened.handle, 16), row.content);
+            os::CloseHandle(opened.handle);
+        }
+        const sim::FileSystem::Entry& after = *m().files.find(path);
+        EXPECT_EQ(after.attributes, row.attributes);
+        if (opened.ok() && row.content.empty()) {
+            EXPECT_EQ(after.size(), 0u);
+            EXPECT_FALSE(after.device);
+            EXPECT_EQ(after.content, "") << "nothing is added to a new file";
+        }
+    }
+}
+
+TEST_F(SimFiles, DispositionsOfAMissingFile) {
+    struct Row {
+        os::DWORD disposition;
+        os::DWORD access;
+        os::DWORD error;
+    };
+    const Row rows[] = {
+        {os::CREATE_ALWAYS, W, 0}, {os::CREATE_NEW, W, 0},          {os::OPEN_ALWAYS, R, 0},
+        {os::OPEN_EXISTING, R, 2}, {os::TRUNCATE_EXISTING, W, 2}, {os::TRUNCATE_EXISTING, R, 87},
+    };
+    for (const Row& row : rows) {
+        const std::string name = "disposition " + std::to_string(row.disposition) + ", access " +
+                                 std::to_string(row.access);
+        nextRow(name);
+        SCOPED_TRACE(name);
+        const Opened opened = open(path, row.access, 0, row.disposition);
+        EXPECT_EQ(opened.error, row.error);
+        EXPECT_EQ(opened.ok(), row.error == 0);
+        EXPECT_EQ(m().files.exists(path), row.error == 0);
+        if (opened.ok()) os::CloseHandle(opened.handle);
+    }
+    // A folder that refuses writing takes no new file, whatever the access.
+    m().files.find("C:\\")->unwritable = true;
+    EXPECT_EQ(open(path, R, 0, os::OPEN_ALWAYS).error, 5u);
+    EXPECT_FALSE(m().files.exists(path));
+}
+
+// The attributes given at creation stay with the file: its own handle writes,
+// later opens for writing are refused.
+TEST_F(SimFiles, ReadOnlyFileKeepsRefusingWrites) {
+    const Opened created = open(path, W, 0, os::CREATE_ALWAYS, os::FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(created.ok());
+    os::DWORD written = 0;
+    EXPECT_TRUE(os::WriteFile(created.handle, "abc", 3, &written, nullptr));
+    os::CloseHandle(created.handle);
+    EXPECT_EQ(m().files.find(path)->attributes,
+              os::FILE_ATTRIBUTE_READONLY | os::FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(open(path, W, shareR, os::OPEN_EXISTING).error, 5u);
+    EXPECT_EQ(open(path, R, shareR, os::CREATE_ALWAYS).error, 5u);
+    const Opened reader = open(path, R, shareR, os::OPEN_EXISTING);
+    ASSERT_TRUE(reader.ok());
+    EXPECT_EQ(readAt(reader.handle, 8), "abc");
+    os::CloseHandle(reader.handle);
+}
+
+// A file opened for deletion on close goes at the last close of any handle;
+// until then, every other open must share deletion, and it must share the
+// access of the handles open before it.
+TEST_F(SimFiles, DeleteOnCloseRemovesTheFileAtItsLastClose) {
+    const Opened doomed =
+        open(path, W, shareR | shareD, os::CREATE_ALWAYS, os::FILE_FLAG_DELETE_ON_CLOSE);
+    ASSERT_TRUE(doomed.ok());
+    EXPECT_EQ(open(path, R, shareR | shareW, os::OPEN_EXISTING).error, 32u);
+    const Opened other = open(path, R, shareR | shareW | shareD, os::OPEN_EXISTING);
+    ASSERT_TRUE(other.ok());
+    os::CloseHandle(doomed.handle);
+    EXPECT_TRUE(m().files.exists(path)) << "a handle is still open";
+    os::CloseHandle(other.handle);
+    EXPECT_FALSE(m().files.exists(path));
+
+    m().files.addFile(path, "kept");
+    const Opened holder = open(path, R, shareR | shareW, os::OPEN_EXISTING);
+    EXPECT_EQ(open(path, R, shareR | shareW | shareD, os::OPEN_EXISTING,
+                   os::FILE_FLAG_DELETE_ON_CLOSE)
+                  .error,
+              32u);
+    os::CloseHandle(holder.handle);
+    EXPECT_EQ(m().files.content(path), "kept");
+}
+
+// The Nth read of a file fails with the given error; the reads before it
+// deliver their bytes, the handle stays open until it is closed.
+TEST_F(SimFiles, ReadFailsPartWay) {
+    m().files.addFile(path, "abcdefgh");
+    m().files.find(path)->failingRead = 2;
+    m().files.find(path)->failingReadError = 23;  // ERROR_CRC: a scratched disc
+    const os::HANDLE file = openFile(os::GENERIC_READ);
+    EXPECT_EQ(readAt(file, 3), "abc");
+    char buffer[3];
+    os::DWORD read = 99;
+    EXPECT_FALSE(os::ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+    EXPECT_EQ(read, 0u);
+    EXPECT_EQ(os::GetLastError(), 23u);
+    EXPECT_EQ(m().files.openFiles.size(), 1u);
+    os::CloseHandle(file);
+}
+
+// Another program's handle is not one of the program's: the program can
+// neither use nor close it.
+TEST_F(SimFiles, AnotherProgramsHandleIsNotTheProgramsOwn) {
+    m().files.addFile(path, "abc");
+    void* theirs = m().files.openByOtherProgram(path, R | W, shareR | shareW);
+    char buffer[4];
+    os::DWORD read = 0;
+    EXPECT_FALSE(os::ReadFile(theirs, buffer, sizeof buffer, &read, nullptr));
+    EXPECT_FALSE(os::CloseHandle(theirs));
+    EXPECT_EQ(os::GetLastError(), static_cast<os::DWORD>(os::ERROR_INVALID_HANDLE));
+    EXPECT_EQ(m().files.readByOtherProgram(theirs), "abc");
+    m().files.writeByOtherProgram(theirs, "d");
+    EXPECT_EQ(m().files.content(path), "abcd");
+    EXPECT_TRUE(m().files.close(theirs));
 }
 
 }  // namespace

@@ -239,6 +239,8 @@ protected:
 TEST_F(KitTitle, ReadFromTheDiscRoot) {
     m().files.addFile("E:\\AUTOHTML\\Autorun.js",
                       "var kitTitle = \"Dovrel\";\r\nvar editionDate = \"May 2002\";\r\n\x1A");
+    // A disc's files are read-only, as a CD reports them.
+    m().files.find("E:\\autohtml\\autorun.js")->attributes |= os::FILE_ATTRIBUTE_READONLY;
     EXPECT_TRUE(AUtilities::getKitTitle());
     EXPECT_EQ(AUtilities::kitTitle(), "Dovrel - May 2002");
     EXPECT_EQ(traceOf("AUtilities::getKitTitle()"),
@@ -256,6 +258,7 @@ TEST_F(KitTitle, MissingOrUnreadableFileAnswersFalse) {
     };
     const Row rows[] = {
         {"no file", [](sim::FileSystem&) {}},
+        {"its folder, no file", [](sim::FileSystem& f) { f.addFolder("E:\\autohtml"); }},
         {"a folder of that name", [](sim::FileSystem& f) { f.addFolder("E:\\autohtml\\autorun.js"); }},
         {"unreadable", [](sim::FileSystem& f) {
              f.addFile("E:\\autohtml\\autorun.js", "VAR KITTITLE=T\nVAR EDITIONDATE=D\n");
@@ -342,6 +345,68 @@ TEST_F(KitTitle, ReadsNoFurtherThanTheTextAndTheSizeAtOpen) {
                   (std::vector<std::string>{"Entry.", "Initialize kit title to blank...",
                                             "Retrieving kit title from E:\\autohtml\\autorun.js...",
                                             "Exit."}));
+    }
+}
+
+// Other programs may read the file at the same time (a virus scanner when
+// the disc comes in), or even have it open for writing (a kit being made on
+// a hard disc): the file is opened sharing both.
+TEST_F(KitTitle, ReadWhileOtherProgramsHaveTheFileOpen) {
+    const std::string path = "E:\\autohtml\\autorun.js";
+    struct Row {
+        const char* what;
+        os::DWORD access, share;
+    };
+    const Row rows[] = {
+        {"a reader that shares reading", os::GENERIC_READ, os::FILE_SHARE_READ},
+        {"a writer that shares both", os::GENERIC_WRITE,
+         os::FILE_SHARE_READ | os::FILE_SHARE_WRITE},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        m().files.addFile(path, "VAR KITTITLE=T\nVAR EDITIONDATE=D\n");
+        void* other = m().files.openByOtherProgram(path, row.access, row.share);
+        ASSERT_NE(other, nullptr);
+        EXPECT_TRUE(AUtilities::getKitTitle());
+        EXPECT_EQ(AUtilities::kitTitle(), "T - D");
+        m().files.close(other);
+    }
+}
+
+// A read that fails part-way through the file (a scratched disc, a disc
+// taken out) ends the text there: the lines read before it count, the
+// answer is that of a file that opened, and the file is closed all the same
+// (the fixture's end looks).
+TEST_F(KitTitle, ReadFailingPartWayEndsTheText) {
+    const std::size_t piece = 64 * 1024;
+    const std::string titleLine = "var kitTitle = \"Dovrel\";\r\n";
+    const std::string dateLine = "var editionDate = \"May 2002\";\r\n";
+    const std::string filler = "//" + std::string(piece, 'x') + "\r\n";
+    struct Row {
+        const char* what;
+        std::string text;
+        unsigned failingRead;
+        os::DWORD error;
+        std::string kitTitle;
+    };
+    const Row rows[] = {
+        {"the first read fails", titleLine + dateLine, 1, 23, ""},
+        {"the second read fails after both lines", titleLine + dateLine + filler, 2, 23,
+         "Dovrel - May 2002"},
+        {"the second read fails before the edition line", titleLine + filler + dateLine, 2, 21,
+         ""},
+    };
+    const std::string path = "E:\\autohtml\\autorun.js";
+    for (const Row& row : rows) {
+        nextRow(row.what);
+        SCOPED_TRACE(row.what);
+        m().files.addFile(path, row.text);
+        m().files.find(path)->failingRead = row.failingRead;
+        m().files.find(path)->failingReadError = row.error;
+        EXPECT_TRUE(AUtilities::getKitTitle());
+        EXPECT_EQ(AUtilities::kitTitle(), row.kitTitle);
+        EXPECT_EQ(m().files.find(path)->reads, row.failingRead) << "no read after the failed one";
+        EXPECT_EQ(traceOf("AUtilities::getKitTitle()").back(), "Exit.");
     }
 }
 

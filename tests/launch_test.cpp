@@ -196,6 +196,9 @@ TEST_F(Launch, FailedStartTellsTheUserOnce) {
          "Error 5 starting program - " + browser + " E:\\vmframe.htm"},
         {"browser removed", missing, {}, 3, "GetLastError() = 3",
          "Error 3 starting program - " + missing + " E:\\vmframe.htm"},
+        // A code unlike any other call's around it (0, 1, -1, the lookup's 42).
+        {"not a Windows program", browser, {193}, 193, "GetLastError() = 193",
+         "Error 193 starting program - " + browser + " E:\\vmframe.htm"},
     };
     for (const Row& row : rows) {
         nextRow(row.what);

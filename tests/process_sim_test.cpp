@@ -76,6 +76,8 @@ TEST_F(ProcessSim, ScriptedFailuresComeFirstAndInOrder) {
     EXPECT_EQ(os::GetLastError(), 5u);
     EXPECT_NE(os::CreateProcessA(nullptr, line, nullptr, nullptr, 1, 0, nullptr, "C:\\", &si, &pi), 0);
     EXPECT_EQ(m().processes.failedStarts.size(), 2u);
+    os::CloseHandle(pi.hProcess);
+    os::CloseHandle(pi.hThread);
 }
 
 TEST_F(ProcessSim, FindExecutableResults) {

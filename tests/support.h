@@ -94,10 +94,10 @@ protected:
     bool exited = false;
 
 private:
-    // Every registry key and file that was opened has been closed, no key
-    // was closed twice or closed without being open, and no call passed a
-    // value that the simulated machine does not model. Puts the shared
-    // state back first, which closes the trace file.
+    // Every registry key, file, process and thread handle that was opened
+    // has been closed, no key was closed twice or closed without being
+    // open, and no call passed a value that the simulated machine does not
+    // model. Puts the shared state back first, which closes the trace file.
     void expectNothingLeftOpen() {
         AUtilities::resetState();
         const std::string inRow = row_.empty() ? "" : " (row \"" + row_ + "\")";
@@ -107,7 +107,13 @@ private:
         if (!r.badCloses.empty())
             ADD_FAILURE() << r.badCloses.size() << " bad RegCloseKey call(s)" << inRow;
         for (const auto& [handle, open] : m().files.openFiles)
-            ADD_FAILURE() << "file left open: " << open.key << inRow;
+            ADD_FAILURE() << "file left open" << (open.otherProgram ? " by another program" : "")
+                          << ": " << open.key << inRow;
+        for (const sim::Processes::Start& start : m().processes.starts)
+            for (os::HANDLE h : {start.process, start.thread})
+                if (m().processes.handles.count(h))
+                    ADD_FAILURE() << (h == start.process ? "process" : "thread")
+                                  << " handle left open: " << start.commandLine << inRow;
         for (const std::string& call : m().unmodeled)
             ADD_FAILURE() << "the simulated machine does not model " << call << inRow;
     }

@@ -97,10 +97,12 @@ TEST_F(WindowList, SnapshotHoldsEveryTitledWindowCutTo1023Characters) {
     AUtilities::closeWindow("TAIL");  // beyond the cut: no match
     EXPECT_EQ(closeRequests(longOne), 0u);
 
-    // A rebuild replaces the old entries.
+    // A rebuild replaces the old entries, and counts the new ones alone.
     m().windows.destroy(longOne);
     AUtilities::getWindowsList();
     EXPECT_EQ(listedTitles(), (std::vector<std::string>{"Same", "Same"}));
+    const std::vector<std::string> trace = traceOf("AUtilities::getWindowsList()");
+    EXPECT_EQ(trace.at(trace.size() - 2), "Number of elements = 2");
 }
 
 TEST_F(WindowList, HiddenWindowFailingGivesTheBoxAndAnEmptySnapshot) {

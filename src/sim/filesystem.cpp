@@ -1,8 +1,11 @@
 #include "sim/filesystem.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "gui/Text.h"
+#include "sim/machine.h"
 
 namespace sim {
 
@@ -107,6 +110,162 @@ bool FileSystem::onEmptyDrive(const std::string& path) const {
 std::string FileSystem::content(const std::string& path) const {
     const Entry* e = find(path);
     return e ? e->content : std::string();
+}
+
+namespace {
+
+// Whether an open that asks for `access` with `share` can stand beside a
+// handle already open on the file: each side's access must be allowed by
+// the other side's share mode.
+bool compatible(os::DWORD access, os::DWORD share, const FileSystem::OpenFile& open) {
+    const auto allows = [](os::DWORD access, os::DWORD share) {
+        return !((access & os::GENERIC_READ) && !(share & os::FILE_SHARE_READ)) &&
+               !((access & os::GENERIC_WRITE) && !(share & os::FILE_SHARE_WRITE)) &&
+               !((access & os::DELETE) && !(share & os::FILE_SHARE_DELETE));
+    };
+    return allows(access, open.share) && allows(open.access, share);
+}
+
+constexpr os::DWORD keptAttributes =
+    os::FILE_ATTRIBUTE_READONLY | os::FILE_ATTRIBUTE_HIDDEN | os::FILE_ATTRIBUTE_SYSTEM;
+
+}  // namespace
+
+// The checks: the folder, the disposition against what is there, the
+// attributes and the folder's refusal, then the share modes of the handles
+// open on the file. CREATE_ALWAYS and TRUNCATE_EXISTING empty the
+// file, which counts as writing for the share modes, and leave an ordinary,
+// empty file; CREATE_ALWAYS over a hidden or system file must give those
+// attributes again.
+void* FileSystem::open(const std::string& path, os::DWORD access, os::DWORD share,
+                       os::DWORD disposition, os::DWORD flagsAndAttributes, bool otherProgram,
+                       os::DWORD* error) {
+    const auto fail = [error](os::DWORD code) -> void* {
+        *error = code;
+        return nullptr;
+    };
+    const std::string k = key(path);
+    const std::string parent = parentKey(k);
+    const Entry* folder = parent.empty() ? nullptr : find(parent + "\\");
+    if (path.empty() || !folder || !folder->folder) return fail(os::ERROR_PATH_NOT_FOUND);
+    if (disposition == os::TRUNCATE_EXISTING && !(access & os::GENERIC_WRITE))
+        return fail(errorInvalidParameter);
+
+    const bool deleteOnClose = (flagsAndAttributes & os::FILE_FLAG_DELETE_ON_CLOSE) != 0;
+    const os::DWORD granted = access | (deleteOnClose ? os::DELETE : 0);
+    const auto it = entries.find(k);
+    Entry* existing = it == entries.end() ? nullptr : &it->second;
+    const bool emptied =
+        existing && (disposition == os::CREATE_ALWAYS || disposition == os::TRUNCATE_EXISTING);
+    if (!existing) {
+        if (disposition == os::OPEN_EXISTING || disposition == os::TRUNCATE_EXISTING)
+            return fail(os::ERROR_FILE_NOT_FOUND);
+        if (folder->unwritable) return fail(os::ERROR_ACCESS_DENIED);
+    } else {
+        if (disposition == os::CREATE_NEW) return fail(errorFileExists);
+        if (existing->folder || existing->unreadable) return fail(os::ERROR_ACCESS_DENIED);
+        const bool changes = (access & os::GENERIC_WRITE) || emptied || deleteOnClose;
+        if (changes && (folder->unwritable || (existing->attributes & os::FILE_ATTRIBUTE_READONLY)))
+            return fail(os::ERROR_ACCESS_DENIED);
+        const os::DWORD hiddenOrSystem =
+            existing->attributes & (os::FILE_ATTRIBUTE_HIDDEN | os::FILE_ATTRIBUTE_SYSTEM);
+        if (disposition == os::CREATE_ALWAYS && (hiddenOrSystem & ~flagsAndAttributes))
+            return fail(os::ERROR_ACCESS_DENIED);
+        const os::DWORD checked = granted | (emptied ? os::GENERIC_WRITE : 0);
+        for (const auto& [handle, open] : openFiles)
+            if (open.key == k && !compatible(checked, share, open))
+                return fail(os::ERROR_SHARING_VIOLATION);
+    }
+
+    if (!existing || emptied) {
+        Entry fresh;
+        if (existing) fresh.shortName = existing->shortName;
+        if (!existing || disposition == os::CREATE_ALWAYS)
+            fresh.attributes = (flagsAndAttributes & keptAttributes) | os::FILE_ATTRIBUTE_ARCHIVE;
+        else
+            fresh.attributes = existing->attributes;
+        entries[k] = fresh;
+    }
+    if (deleteOnClose) entries[k].deleteOnClose = true;
+    void* h = reinterpret_cast<void*>(nextHandle);
+    nextHandle += 4;
+    openFiles[h] = {k, granted, share, 0, otherProgram};
+    const bool metExisting =
+        existing && (disposition == os::CREATE_ALWAYS || disposition == os::OPEN_ALWAYS);
+    *error = metExisting ? errorAlreadyExists : 0;
+    return h;
+}
+
+bool FileSystem::close(void* handle) {
+    const auto it = openFiles.find(handle);
+    if (it == openFiles.end()) return false;
+    const std::string k = it->second.key;
+    openFiles.erase(it);
+    for (const auto& [h, open] : openFiles)
+        if (open.key == k) return true;
+    const auto e = entries.find(k);
+    if (e != entries.end() && e->second.deleteOnClose) entries.erase(e);
+    return true;
+}
+
+// At or past the end of the file a read succeeds with nothing read; a
+// device fills the whole buffer every time.
+bool FileSystem::read(OpenFile& open, char* out, std::size_t size, std::size_t* read,
+                      os::DWORD* error) {
+    *read = 0;
+    Entry& entry = entries[open.key];
+    if (++entry.reads == entry.failingRead) {
+        *error = entry.failingReadError;
+        return false;
+    }
+    std::size_t n = size;
+    if (entry.device) {
+        std::memset(out, entry.deviceByte, n);
+    } else {
+        // What is left before the end: from the content, then from the
+        // unwritten part of a sparse file.
+        const std::uint64_t at = open.position;
+        const auto left = [at](std::uint64_t end) { return at < end ? end - at : 0; };
+        n = static_cast<std::size_t>(std::min<std::uint64_t>(size, left(entry.size())));
+        const std::size_t fromContent =
+            static_cast<std::size_t>(std::min<std::uint64_t>(n, left(entry.content.size())));
+        if (fromContent > 0) std::memcpy(out, entry.content.data() + at, fromContent);
+        std::memset(out + fromContent, 0, n - fromContent);
+        open.position += n;
+    }
+    entry.bytesRead += n;
+    entry.content += entry.appendedOnRead;
+    *read = n;
+    return true;
+}
+
+void FileSystem::write(OpenFile& open, const char* data, std::size_t size) {
+    std::string& content = entries[open.key].content;
+    const std::size_t at = static_cast<std::size_t>(open.position);
+    if (content.size() < at) content.resize(at, '\0');
+    content.replace(at, size, data, size);
+    open.position += size;
+}
+
+void* FileSystem::openByOtherProgram(const std::string& path, os::DWORD access,
+                                     os::DWORD share, os::DWORD disposition, os::DWORD* error) {
+    os::DWORD ignored = 0;
+    return open(path, access, share, disposition, os::FILE_ATTRIBUTE_NORMAL, true,
+                error ? error : &ignored);
+}
+
+std::string FileSystem::readByOtherProgram(void* handle) {
+    OpenFile& open = openFiles.at(handle);
+    const Entry& entry = entries[open.key];
+    const std::size_t at =
+        static_cast<std::size_t>(std::min<std::uint64_t>(open.position, entry.content.size()));
+    const std::string text = entry.content.substr(at);
+    open.position += text.size();
+    return text;
+}
+
+void FileSystem::writeByOtherProgram(void* handle, const std::string& text) {
+    write(openFiles.at(handle), text.data(), text.size());
 }
 
 }  // namespace sim

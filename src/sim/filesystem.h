@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/os.h"
+
 namespace sim {
 
 class FileSystem {
@@ -29,6 +31,18 @@ public:
         char deviceByte = '\0';
         // The bytes that reads have delivered from the file so far.
         std::uint64_t bytesRead = 0;
+        // FILE_ATTRIBUTE_READONLY, _HIDDEN and _SYSTEM as given at its
+        // creation (or set by a test); an ordinary file has _ARCHIVE alone.
+        os::DWORD attributes = os::FILE_ATTRIBUTE_ARCHIVE;
+        // Opened with FILE_FLAG_DELETE_ON_CLOSE: removed at the last close
+        // of a handle to it.
+        bool deleteOnClose = false;
+        // A read that fails part-way through the file (a scratched disc, a
+        // medium taken out): its failingRead-th read, counted from 1, fails
+        // with failingReadError. Reads counts the reads so far.
+        unsigned failingRead = 0;
+        os::DWORD failingReadError = 0;
+        unsigned reads = 0;
 
         // Where the file ends: after its content, or its sparse size.
         std::uint64_t size() const {
@@ -70,15 +84,47 @@ public:
     // Every path given to the access test, in order.
     std::vector<std::string> accessed;
 
-    // Open files: handle -> the file's key, the access asked for (GENERIC_READ,
-    // GENERIC_WRITE) and the file pointer, where the next read starts.
+    // Open files: handle -> the file's key, the access granted (GENERIC_READ,
+    // GENERIC_WRITE, and DELETE for a file to delete on close), the share
+    // mode (FILE_SHARE_READ, _WRITE, _DELETE), the file pointer, where the
+    // next read starts, and whether another program holds the handle.
     struct OpenFile {
         std::string key;
-        unsigned long access = 0;
+        os::DWORD access = 0;
+        os::DWORD share = 0;
         std::uint64_t position = 0;
+        bool otherProgram = false;
     };
     std::map<void*, OpenFile> openFiles;
     unsigned long nextHandle = 0x100;
+
+    // Opens or creates a file as CreateFileA does with these values (the
+    // ones os_sim_files.cpp lets through): a handle, or null; *error is the
+    // last error either way (183 when CREATE_ALWAYS or OPEN_ALWAYS met an
+    // existing file).
+    void* open(const std::string& path, os::DWORD access, os::DWORD share,
+               os::DWORD disposition, os::DWORD flagsAndAttributes, bool otherProgram,
+               os::DWORD* error);
+    // Closes a handle: false when it is not open. The last close of a file
+    // to delete on close removes it.
+    bool close(void* handle);
+    // Reads up to `size` bytes at the handle's pointer into `out`: false with
+    // *error when the read fails, else true with the bytes read in *read.
+    bool read(OpenFile& file, char* out, std::size_t size, std::size_t* read, os::DWORD* error);
+    // Writes at the handle's pointer, over what is there and past the end (a
+    // gap before it reads as zero bytes).
+    void write(OpenFile& file, const char* data, std::size_t size);
+
+    // Another program on the machine (a viewer, an editor, a second instance
+    // of this program) opens a file, under the same rules: its handle, or
+    // null with the error in *error. The test closes it with close().
+    void* openByOtherProgram(const std::string& path, os::DWORD access, os::DWORD share,
+                             os::DWORD disposition = os::OPEN_EXISTING,
+                             os::DWORD* error = nullptr);
+    // What that program reads from its pointer to the end, and what it writes
+    // at its pointer.
+    std::string readByOtherProgram(void* handle);
+    void writeByOtherProgram(void* handle, const std::string& text);
 };
 
 }  // namespace sim

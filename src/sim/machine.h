@@ -2,6 +2,7 @@
 // and the GUI library's headless peers answer from. Each test configures it.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <deque>
 #include <functional>
@@ -90,6 +91,7 @@ Machine& machine();
 // Windows' error codes that the simulated machine answers with, beside the
 // seam's own.
 constexpr os::DWORD errorNotEnoughMemory = 8;
+constexpr os::DWORD errorFileExists = 80;
 constexpr os::DWORD errorInvalidParameter = 87;
 constexpr os::DWORD errorInsufficientBuffer = 122;
 constexpr os::DWORD errorNegativeSeek = 131;
@@ -108,5 +110,14 @@ inline void setLastError(os::DWORD error) { machine().lastError = error; }
 // Records a value that a call passed and the machine does not model (see
 // Machine::unmodeled) and says so on the error output at once.
 void unmodeled(const char* call, const char* what, unsigned long value);
+// Answers `modelled`, and records the value as unmodeled() does when it is false.
+inline bool isModelled(bool modelled, const char* call, const char* what, unsigned long value) {
+    if (!modelled) unmodeled(call, what, value);
+    return modelled;
+}
+// The same for a pointer that the machine models as null alone.
+inline bool isModelledNull(const void* pointer, const char* call, const char* what) {
+    return isModelled(!pointer, call, what, reinterpret_cast<std::uintptr_t>(pointer));
+}
 
 }  // namespace sim

@@ -17,13 +17,18 @@ sim::FileSystem& fs() { return sim::machine().files; }
 using sim::setLastError;
 }  // namespace
 
+// Only the flag that suppresses the critical-error box is modelled.
 UINT SetErrorMode(UINT mode) {
     const UINT previous = sim::machine().errorMode;
-    sim::machine().errorMode = mode;
+    if (sim::isModelled(!(mode & ~SEM_FAILCRITICALERRORS), "SetErrorMode", "mode", mode))
+        sim::machine().errorMode = mode;
     return previous;
 }
 
-int _access(const char* path, int) {
+// Mode 0, existence alone, is the one modelled.
+int _access(const char* path, int mode) {
+    if (!sim::isModelled(mode == 0, "_access", "mode", static_cast<unsigned long>(mode)))
+        return -1;
     fs().accessed.push_back(path);
     if (fs().onEmptyDrive(path)) {
         if (!(sim::machine().errorMode & SEM_FAILCRITICALERRORS))
@@ -59,42 +64,49 @@ DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD bufferSize)
     return static_cast<DWORD>(result.size());
 }
 
-// A folder or an unreadable file cannot be opened (access denied); nor can a
-// new file in a folder that refuses writing. OPEN_EXISTING needs the file.
-HANDLE CreateFileA(const char* name, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE) {
-    const std::string k = fs().key(name);
-    const std::string parent = sim::FileSystem::parentKey(k);
-    const sim::FileSystem::Entry* folder = fs().find(parent + "\\");
-    if (!*name || parent.empty() || !folder || !folder->folder) {
-        setLastError(ERROR_PATH_NOT_FOUND);
+namespace {
+
+constexpr DWORD modelledFlagsAndAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE;
+
+}  // namespace
+
+// Reading, writing or both; the three share bits; the five dispositions;
+// the read-only, hidden, system and archive attributes and deletion on
+// close. No security attributes (the handle is not inherited) and no
+// template. See FileSystem::open for the rules.
+HANDLE CreateFileA(const char* name, DWORD access, DWORD share, void* securityAttributes,
+                   DWORD disposition, DWORD flags, HANDLE templateFile) {
+    const char* const call = "CreateFileA";
+    bool modelled = sim::isModelled(access != 0 && !(access & ~(GENERIC_READ | GENERIC_WRITE)),
+                                    call, "access", access);
+    modelled &= sim::isModelled(
+        !(share & ~(FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)), call, "share mode",
+        share);
+    modelled &= sim::isModelled(disposition >= CREATE_NEW && disposition <= TRUNCATE_EXISTING,
+                                call, "disposition", disposition);
+    modelled &= sim::isModelled(!(flags & ~modelledFlagsAndAttributes), call,
+                                "flags and attributes", flags & ~modelledFlagsAndAttributes);
+    modelled &= sim::isModelledNull(securityAttributes, call, "security attributes");
+    modelled &= sim::isModelledNull(templateFile, call, "template file");
+    if (!modelled) {
+        setLastError(sim::errorInvalidParameter);
         return invalidHandle();
     }
-    const sim::FileSystem::Entry* existing = fs().find(name);
-    if (!existing && disposition == OPEN_EXISTING) {
-        setLastError(ERROR_FILE_NOT_FOUND);
-        return invalidHandle();
-    }
-    if (((access & GENERIC_WRITE) && folder->unwritable) ||
-        (existing && (existing->folder || existing->unreadable))) {
-        setLastError(ERROR_ACCESS_DENIED);
-        return invalidHandle();
-    }
-    if (disposition == CREATE_ALWAYS || !existing) fs().addFile(name, "");
-    HANDLE h = reinterpret_cast<HANDLE>(fs().nextHandle);
-    fs().nextHandle += 4;
-    fs().openFiles[h] = {k, access, 0};
-    // CREATE_ALWAYS over an existing file succeeds and says so.
-    setLastError(existing && disposition == CREATE_ALWAYS ? sim::errorAlreadyExists : 0);
-    return h;
+    DWORD error = 0;
+    void* h = fs().open(name ? name : "", access, share, disposition, flags, false, &error);
+    setLastError(error);
+    return h ? h : invalidHandle();
 }
 
 namespace {
 
-// The open file behind a handle, when it was opened with `access`; null with
-// the last error set otherwise.
+// The program's open file behind a handle, when it was opened with
+// `access`; null with the last error set otherwise.
 sim::FileSystem::OpenFile* openFile(HANDLE file, DWORD access) {
     const auto it = fs().openFiles.find(file);
-    if (it == fs().openFiles.end()) {
+    if (it == fs().openFiles.end() || it->second.otherProgram) {
         setLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
@@ -105,40 +117,37 @@ sim::FileSystem::OpenFile* openFile(HANDLE file, DWORD access) {
     return &it->second;
 }
 
+// Reads and writes are synchronous: an OVERLAPPED structure is not modelled.
+bool synchronous(const char* call, void* overlapped) {
+    if (sim::isModelledNull(overlapped, call, "overlapped")) return true;
+    setLastError(sim::errorInvalidParameter);
+    return false;
+}
+
 }  // namespace
 
-// At or past the end of the file a read succeeds with nothing read; a
-// device fills the whole buffer every time. The count is set to zero before
-// anything else, as on Windows.
-BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void*) {
+// The count is set to zero before anything else, as on Windows.
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapped) {
     if (read) *read = 0;
+    if (!synchronous("ReadFile", overlapped)) return 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ);
     if (!open) return 0;
-    sim::FileSystem::Entry& entry = fs().entries[open->key];
-    char* const out = static_cast<char*>(buffer);
-    std::size_t n = size;
-    if (entry.device) {
-        std::memset(out, entry.deviceByte, n);
-    } else {
-        // What is left before the end: from the content, then from the
-        // unwritten part of a sparse file.
-        const std::uint64_t at = open->position;
-        const auto left = [at](std::uint64_t end) { return at < end ? end - at : 0; };
-        n = static_cast<std::size_t>(std::min<std::uint64_t>(size, left(entry.size())));
-        const std::size_t fromContent =
-            static_cast<std::size_t>(std::min<std::uint64_t>(n, left(entry.content.size())));
-        if (fromContent > 0) std::memcpy(out, entry.content.data() + at, fromContent);
-        std::memset(out + fromContent, 0, n - fromContent);
-        open->position += n;
+    std::size_t n = 0;
+    DWORD error = 0;
+    if (!fs().read(*open, static_cast<char*>(buffer), size, &n, &error)) {
+        setLastError(error);
+        return 0;
     }
-    entry.bytesRead += n;
-    entry.content += entry.appendedOnRead;
     if (read) *read = static_cast<DWORD>(n);
     return 1;
 }
 
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
                       DWORD moveMethod) {
+    if (!sim::isModelled(moveMethod <= FILE_END, "SetFilePointerEx", "move method", moveMethod)) {
+        setLastError(sim::errorInvalidParameter);
+        return 0;
+    }
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ | GENERIC_WRITE);
     if (!open) return 0;
     const sim::FileSystem::Entry& entry = fs().entries[open->key];
@@ -147,10 +156,6 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPoi
         from = static_cast<std::int64_t>(open->position);
     else if (moveMethod == FILE_END)
         from = entry.device ? 0 : static_cast<std::int64_t>(entry.size());
-    else if (moveMethod != FILE_BEGIN) {
-        setLastError(sim::errorInvalidParameter);
-        return 0;
-    }
     const std::int64_t to = from + distance.QuadPart;
     if (to < 0) {
         setLastError(sim::errorNegativeSeek);
@@ -161,23 +166,20 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPoi
     return 1;
 }
 
-BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void*) {
+BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped) {
     if (written) *written = 0;
+    if (!synchronous("WriteFile", overlapped)) return 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_WRITE);
     if (!open) return 0;
-    // At the file pointer: over what is there, and past the end (a gap
-    // before it reads as zero bytes).
-    std::string& content = fs().entries[open->key].content;
-    const std::size_t at = static_cast<std::size_t>(open->position);
-    if (content.size() < at) content.resize(at, '\0');
-    content.replace(at, size, static_cast<const char*>(data), size);
-    open->position += size;
+    fs().write(*open, static_cast<const char*>(data), size);
     if (written) *written = size;
     return 1;
 }
 
+// A file, process or thread handle of the program.
 BOOL CloseHandle(HANDLE handle) {
-    if (fs().openFiles.erase(handle) > 0) return 1;
+    const auto file = fs().openFiles.find(handle);
+    if (file != fs().openFiles.end() && !file->second.otherProgram && fs().close(handle)) return 1;
     if (sim::machine().processes.handles.erase(handle) > 0) return 1;
     setLastError(ERROR_INVALID_HANDLE);
     return 0;

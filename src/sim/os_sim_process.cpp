@@ -56,13 +56,33 @@ std::vector<std::string> moduleCandidates(const std::string& line, std::size_t* 
     return out;
 }
 
+// What a start passes that the machine does not model: attributes of the
+// new process and thread, creation flags, an environment of its own, and
+// the start-up information's flags and the fields read without a flag.
+bool modelledStart(void* processAttributes, void* threadAttributes, DWORD creationFlags,
+                   void* environment, const STARTUPINFOA& si) {
+    const char* const call = "CreateProcessA";
+    bool modelled = sim::isModelledNull(processAttributes, call, "process attributes");
+    modelled &= sim::isModelledNull(threadAttributes, call, "thread attributes");
+    modelled &= sim::isModelled(creationFlags == 0, call, "creation flags", creationFlags);
+    modelled &= sim::isModelledNull(environment, call, "environment");
+    modelled &= sim::isModelled(si.dwFlags == 0, call, "startup info flags", si.dwFlags);
+    modelled &= sim::isModelledNull(si.lpDesktop, call, "startup info desktop");
+    modelled &= sim::isModelledNull(si.lpTitle, call, "startup info title");
+    modelled &= sim::isModelled(!si.lpReserved && !si.cbReserved2 && !si.lpReserved2, call,
+                                "startup info reserved fields", si.cbReserved2);
+    return modelled;
+}
+
 }  // namespace
 
-BOOL CreateProcessA(const char* applicationName, char* commandLine, void*, void*,
-                    BOOL inheritHandles, DWORD creationFlags, void* environment,
-                    const char* currentDirectory, STARTUPINFOA* startupInfo,
+BOOL CreateProcessA(const char* applicationName, char* commandLine, void* processAttributes,
+                    void* threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                    void* environment, const char* currentDirectory, STARTUPINFOA* startupInfo,
                     PROCESS_INFORMATION* processInformation) {
-    if ((!applicationName && !commandLine) || !startupInfo || !processInformation) {
+    if ((!applicationName && !commandLine) || !startupInfo || !processInformation ||
+        !modelledStart(processAttributes, threadAttributes, creationFlags, environment,
+                       *startupInfo)) {
         sim::setLastError(sim::errorInvalidParameter);
         return 0;
     }

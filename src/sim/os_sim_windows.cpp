@@ -32,8 +32,14 @@ HWND answer(HWND result) {
 }  // namespace
 
 // GW_HWNDFIRST: the topmost of the window's siblings; GW_HWNDNEXT: the one
-// below it, NULL after the last. NULL for a window that does not exist.
+// below it, NULL after the last. NULL for a window that does not exist. No
+// other command is modelled.
 HWND GetWindow(HWND window, UINT command) {
+    if (!sim::isModelled(command == GW_HWNDFIRST || command == GW_HWNDNEXT, "GetWindow",
+                         "command", command)) {
+        setLastError(sim::errorInvalidParameter);
+        return answer(nullptr);
+    }
     const sim::WindowTable::Window* w = table().find(window);
     if (!w) {
         setLastError(sim::errorInvalidWindowHandle);
@@ -41,12 +47,9 @@ HWND GetWindow(HWND window, UINT command) {
     }
     const std::vector<HWND> order = siblings(*w);
     if (command == GW_HWNDFIRST) return answer(order.empty() ? nullptr : order.front());
-    if (command == GW_HWNDNEXT) {
-        const auto it = std::find(order.begin(), order.end(), window);
-        if (it == order.end() || it + 1 == order.end()) return answer(nullptr);
-        return answer(*(it + 1));
-    }
-    return answer(nullptr);
+    const auto it = std::find(order.begin(), order.end(), window);
+    if (it == order.end() || it + 1 == order.end()) return answer(nullptr);
+    return answer(*(it + 1));
 }
 
 int GetWindowTextLengthA(HWND window) {
@@ -74,7 +77,12 @@ int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
     return static_cast<int>(n);
 }
 
+// The close request is the one message modelled.
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!sim::isModelled(message == WM_CLOSE, "PostMessageA", "message", message)) {
+        setLastError(sim::errorInvalidParameter);
+        return 0;
+    }
     sim::WindowTable::Window* w = table().find(window);
     if (!w) {
         setLastError(sim::errorInvalidWindowHandle);

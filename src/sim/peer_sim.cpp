@@ -77,6 +77,8 @@ int messageBox(os::HWND owner, const std::string& text, const std::string& title
                unsigned long helpId) {
     sim::Machine& m = sim::machine();
     const unsigned buttons = style & 0xF;
+    // The Escape answer below knows OK (0) and Retry and Cancel (5) alone.
+    if (!sim::isModelled(buttons == 0 || buttons == 5, "MessageBox", "buttons", buttons)) return 0;
     sim::BoxAnswer answer{buttons == 0 ? 1 : 2, nullptr};  // Escape: OK, else Cancel
     if (!m.boxScript.empty()) {
         answer = m.boxScript.front();
