@@ -29,7 +29,9 @@ public:
         bool open(const std::string& name);
         bool isOpen() const { return handle_ != nullptr; }
         // Writes `text` at once, each line feed as carriage return and line
-        // feed, as a text-mode stream does.
+        // feed, as a text-mode stream does, at the file's end: another
+        // instance that emptied the file meanwhile leaves no gap of zero
+        // bytes before the line.
         void write(const std::string& text);
         void close();
 

@@ -49,6 +49,8 @@ void AUtilities::TraceStream::write(const std::string& text) {
         if (c == '\n') bytes += '\r';
         bytes += c;
     }
+    const os::LARGE_INTEGER none{};
+    os::SetFilePointerEx(handle_, none, nullptr, os::FILE_END);
     os::DWORD written = 0;
     os::WriteFile(handle_, bytes.data(), static_cast<os::DWORD>(bytes.size()), &written, nullptr);
 }
