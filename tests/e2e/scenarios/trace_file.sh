@@ -28,9 +28,11 @@ grep -q '^AAutorun::main() version = 0013' "$trace" || fail "no version line"
 # c:\ZanticDovrelAutoruntrace.txt, emptied first, and the disc stays as it was.
 e2e_sample_disc
 fallback="$WINEPREFIX/drive_c/ZanticDovrelAutoruntrace.txt"
-# An older trace there, longer than this run's, so that one written over
-# without being emptied first shows.
-for i in $(seq 2000); do printf 'an older run, line %d\r\n' "$i"; done >"$fallback"
+# An older trace in each place, longer than this run's, so that one written
+# over without being emptied first shows.
+older_trace() { for i in $(seq 2000); do printf 'an older run, line %d\r\n' "$i"; done; }
+older_trace >"$fallback"
+[ "${E2E_VARIANT:-}" = readonly_disc ] || older_trace >"$W/disc/trace.txt"
 older=$(md5sum <"$fallback")
 disc=$(e2e_disc_state)
 e2e_boxwatch_start
