@@ -232,8 +232,10 @@ e2e_readonly_disc() {
     fi
 }
 
+# (Detached at once, even while a process that the scenario left still
+# uses the disc.)
 e2e_writable_disc() {
-    ! mountpoint -q "$W/disc" || umount "$W/disc"
+    ! mountpoint -q "$W/disc" || umount --lazy "$W/disc"
     chmod -R u+w "$W/disc"
 }
 
