@@ -23,6 +23,26 @@ fail() {
 # read or dropped.
 exec 4>&2
 
+# The exit code of a scenario that cannot run on this host (CTest's
+# SKIP_RETURN_CODE: reported as not run); e2e_skip says why.
+E2E_SKIPPED=77
+e2e_skip() {
+    echo "SKIP ($E2E_NAME, $E2E_ARCH): $*" >&2
+    exit "$E2E_SKIPPED"
+}
+
+# Root writes through permission bits, so for root the read-only disc of the
+# readonly_disc variant is a read-only bind mount (e2e_readonly_disc). The
+# scenario then runs in a mount namespace of its own: no other process sees
+# the mount, and the kernel drops it with the scenario's last process,
+# however the scenario ends.
+if [ "${E2E_VARIANT:-}" = readonly_disc ] && [ "$(id -u)" = 0 ] && [ -z "${E2E_OWN_MOUNTS:-}" ]; then
+    why=$(unshare --mount true 2>&1) ||
+        e2e_skip "root writes to a disc folder whatever its permissions, and this host" \
+                 "makes no mount namespace for a read-only mount of it: $why"
+    E2E_OWN_MOUNTS=1 exec unshare --mount --propagation private bash "$0" "$@"
+fi
+
 source "$E2E_SOURCE/scripts/wine.sh"
 why=$(wine_runs "$E2E_ARCH" 2>&1) || fail "$why"
 use_wine "$E2E_ARCH"
@@ -131,7 +151,7 @@ e2e_stop() {
         echo "FAIL ($E2E_NAME, $E2E_ARCH): files of the template were written:" $linked >&2
         rc=1
     fi
-    if [ "$rc" = 0 ]; then
+    if [ "$rc" = 0 ] || [ "$rc" = "$E2E_SKIPPED" ]; then
         rm -rf "$W"
     else
         echo "The folder of the failed scenario is kept: $W" >&2
@@ -178,12 +198,20 @@ e2e_sample_disc() {
     [ "${E2E_VARIANT:-}" != readonly_disc ] || e2e_readonly_disc
 }
 
-# The disc in $W/disc (drive E:) as on a CD: no file or folder may be
-# written, and Wine reports each as read-only. The write permission comes
-# back when the scenario ends, so that the folder can be removed.
+# The disc in $W/disc (drive E:) as on a CD: Wine reports each file and
+# folder as read-only, and refuses to write to a file or create one there;
+# shown under Wine before the scenario goes on. Without write permission for
+# anyone, and for root a read-only bind mount over the folder as well; both
+# are undone when the scenario ends, so that the folder can be removed.
 e2e_readonly_disc() {
+    local why
     chmod -R a-w "$W/disc"
-    e2e_at_stop 'chmod -R u+w "$W/disc"'
+    e2e_at_stop e2e_writable_disc
+    if [ -n "${E2E_OWN_MOUNTS:-}" ]; then
+        why=$({ mount --bind "$W/disc" "$W/disc" && mount -o remount,bind,ro "$W/disc"; } 2>&1) ||
+            e2e_skip "root writes to a disc folder whatever its permissions, and this host" \
+                     "allows no read-only mount of it: $why"
+    fi
     local paths=() path seen
     while IFS= read -r path; do
         paths+=("E:\\${path//\//\\}")
@@ -191,6 +219,30 @@ e2e_readonly_disc() {
     seen=$(wine "$E2E_TOOLS/attributes.exe" "${paths[@]}" | tr -d '\r')
     [ "$(grep -c '^R ' <<<"$seen")" == "${#paths[@]}" ] ||
         fail "the disc is not read-only under Wine:"$'\n'"$seen"
+    local before written
+    before=$(e2e_disc_state)
+    written=$({ wine "$E2E_TOOLS/holdfile.exe" 'E:\vmframe.htm' w rw existing <<<'write x'
+                wine "$E2E_TOOLS/holdfile.exe" 'E:\e2e-new.txt' w rw new </dev/null; } | tr -d '\r')
+    if [ "$(grep -c '^failed ' <<<"$written")" != 2 ] || [ "$(e2e_disc_state)" != "$before" ]; then
+        [ -n "${E2E_OWN_MOUNTS:-}" ] ||
+            e2e_skip "this user writes to a folder without write permission, and only root" \
+                     "mounts a read-only disc here"
+        fail "the disc takes writes under Wine (a write to E:\vmframe.htm, then a new" \
+             "file):"$'\n'"$written"
+    fi
+}
+
+# (Detached at once, even while a process that the scenario left still
+# uses the disc.)
+e2e_writable_disc() {
+    ! mountpoint -q "$W/disc" || umount --lazy "$W/disc"
+    chmod -R u+w "$W/disc"
+}
+
+# The disc's files and folders with their sizes, times and contents, to
+# compare before and after.
+e2e_disc_state() {
+    (cd "$W/disc" && find . -printf '%p %s %T@\n' | sort && find . -type f -exec md5sum {} + | sort)
 }
 
 SETTINGS='HKLM\Software\Zantic\Vm_Autorun'
@@ -204,9 +256,14 @@ e2e_wine_tool() {  # program args...
     local rc=0
     wine "$@" || rc=$?
     [ "$rc" = 0 ] && return 0
-    echo "note ($E2E_NAME, $E2E_ARCH): $* failed with exit code $rc; tried once more" >&4
+    e2e_retried_once "$rc" "$@"
+}
+
+# The second run of a tool whose first run failed with this exit code.
+e2e_retried_once() {  # exit code, program args...
+    echo "note ($E2E_NAME, $E2E_ARCH): ${*:2} failed with exit code $1; tried once more" >&4
     sleep 0.5
-    wine "$@"
+    wine "${@:2}"
 }
 
 # Runs one of Wine's tools to its end; a failure ends the scenario with the
@@ -229,11 +286,18 @@ e2e_set_choices() {  # tndrl mixed pdf [version]
     [ -z "${4:-}" ] || e2e_reg_add "$SETTINGS" /v Version /d "$4"
 }
 
-# One value of the settings key as the registry holds it now.
-# A value that does not exist reads as empty.
+# One value of the settings key as the registry holds it now, from the list
+# of the key's values. A value that does not exist reads as empty, and so
+# does a key that does not exist: reg query ends with 1 for that, as for a
+# failure of its own, but says that it found none; that answer is taken, and
+# only a failure is tried once more. (Its error output is dropped, never
+# read: the wineserver that it may start keeps it open.)
 e2e_setting() {
-    { e2e_wine_tool reg query "$SETTINGS" /v "$1" || true; } 2>/dev/null | tr -d '\r' |
-        awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+    local out rc=0
+    out=$(wine reg query "$SETTINGS" 2>/dev/null) || rc=$?
+    [ "$rc" = 0 ] || [[ "$out" == *"Unable to find the specified registry key"* ]] ||
+        out=$(e2e_retried_once "$rc" reg query "$SETTINGS" 2>/dev/null) || true
+    tr -d '\r' <<<"$out" | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
 }
 
 # The Windows form of a Unix path.
@@ -255,12 +319,12 @@ e2e_boxwatch_stop() {
 }
 
 # Starts the program (autorun.exe, or a program in its place, by its
-# Windows or Unix path) with arguments in $W/work, in the background;
-# e2e_autorun_wait waits for it.
+# Windows or Unix path) with arguments in $W/work (or in the folder that
+# E2E_RUN_IN names), in the background; e2e_autorun_wait waits for it.
 e2e_autorun_start() {  # program args...
     AUTORUN_RUN="$*"
     AUTORUN_FILE=${1##*[\\/]}
-    (cd "$W/work" && wine "$@") &
+    (cd "${E2E_RUN_IN:-$W/work}" && wine "$@") &
     AUTORUN_PID=$!
 }
 

@@ -5,10 +5,18 @@
 # where that is installed.
 set -euo pipefail
 shopt -s extglob
-cd "$(dirname "$0")/../.."
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+# Where this host lets us, the test runs in a mount namespace of its own, so
+# that the folder it mounts is unmounted by the kernel however the test ends.
+if [ -z "${WINE_CHOICE_OWN_MOUNTS:-}" ] && unshare --mount true 2>/dev/null; then
+    WINE_CHOICE_OWN_MOUNTS=1 exec unshare --mount --propagation private bash "$0" "$@"
+fi
+# The probe looks at the folder "build" of the current folder: the test's own,
+# so that nothing is written to the source tree.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-source scripts/wine.sh
+cd "$work"
+source "$source_dir/scripts/wine.sh"
 failures=0
 check() {  # what, actual, expected
     [ "$2" == "$3" ] && return 0
@@ -34,7 +42,8 @@ touch "$work/file"
 host_runs_32bit "$work/file/sub" && got=0 || got=$?
 check "unwritable folder" "$got: $PROBE_CAUSE" "2: the probe cannot be written to $work/file/sub"
 mkdir -p "$work/noexec"
-if mount -t tmpfs -o noexec,size=1m tmpfs "$work/noexec" 2>/dev/null; then
+if [ -n "${WINE_CHOICE_OWN_MOUNTS:-}" ] &&
+    mount -t tmpfs -o noexec,size=1m tmpfs "$work/noexec" 2>/dev/null; then
     trap 'umount "$work/noexec"; rm -rf "$work"' EXIT
     host_runs_32bit "$work/noexec" && got=0 || got=$?
     check "noexec folder" "$got: $PROBE_CAUSE" \
@@ -48,7 +57,7 @@ if mount -t tmpfs -o noexec,size=1m tmpfs "$work/noexec" 2>/dev/null; then
         "Cannot tell whether this host runs 32-bit programs: build allows no program to run (Permission denied); TMP allows no program to run (Permission denied)
 fails"
 else
-    echo "noexec rows skipped: this host lets no tmpfs be mounted here"
+    echo "noexec rows skipped: this host makes no mount namespace, or lets no tmpfs be mounted in it"
 fi
 
 # The probe's answer on a host of a kind: one that runs 32-bit programs, one
@@ -94,7 +103,7 @@ done
 # the builds and the packages wanted are the ones the host's kind gives.
 for host in runs32 refuses; do
     got=$(export WINE_ARCHES=win32 WINE_REASON=left; unset AUTORUN_WINE_BUILDS
-          source scripts/deps.sh
+          cd "$source_dir" && source scripts/deps.sh
           pretend_host "$host"
           missing_packages() { printf '%s\n' "$@" >"$work/wanted"; }
           wine_runs() { :; }

@@ -1,0 +1,80 @@
+# trace.txt while the program runs with /t and its window is open: another
+# program opens it for reading as a viewer does and reads the lines written
+# so far, and more as they come; a second instance with /t in the same
+# folder empties it and traces there too, and closes the first one's window,
+# whose last lines still reach the same file.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../wizard_lib.sh"
+e2e_start
+e2e_sample_disc
+trace="$W/work/trace.txt"
+fallback="$WINEPREFIX/drive_c/ZanticDovrelAutoruntrace.txt"
+
+# The holdfile tool holding a file open, fed through a pipe on fd 7; its
+# output goes to $W/held.
+hold_start() {  # path access share disposition
+    rm -f "$W/held.in" "$W/held"
+    mkfifo "$W/held.in"
+    wine "$E2E_TOOLS/holdfile.exe" "$@" <"$W/held.in" >"$W/held" &
+    HOLD_PID=$!
+    exec 7>"$W/held.in"
+    e2e_wait_for 30 grep -qs '^opened\|^failed' "$W/held" || fail "holdfile did not open within 30 s"
+}
+
+# What the holder reads through its handle now.
+hold_read() {
+    local lines
+    lines=$(grep -c '^end$' "$W/held")
+    echo read >&7
+    e2e_wait_for 10 test "$(grep -c '^end$' "$W/held")" -gt "$lines" || fail "holdfile did not read"
+    awk -v n="$lines" '$0 == "end" { if (seen++ == n) exit; next } seen == n && NR > 1' "$W/held"
+}
+
+hold_stop() {
+    exec 7>&-
+    wait "$HOLD_PID" || true
+}
+
+# A viewer (GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE) opens the trace
+# while the window is open.
+e2e_boxwatch_start
+e2e_autorun_start 'E:\autorun.exe' /t
+drive wait 60
+hold_start "$(winpath "$trace")" r rw existing
+expect_eq "viewer: its open" "$(head -n1 "$W/held" | tr -d '\r')" opened
+so_far=$(hold_read)
+expect_eq "viewer: the first line read" "${so_far%%$'\n'*}" $'AUtilities::parseArgs() Entry.\r'
+expect_contains "viewer: the lines read" "$so_far" $'AAutorun::main() Show AAutorunWindow\r'
+drive close gone 30
+e2e_autorun_wait || fail "autorun.exe ended with $?"
+e2e_boxwatch_stop
+expect_eq "viewer: boxes" "$(e2e_boxes)" ""
+expect_eq "viewer: the lines read at the end" "$(hold_read)" "$(cat "$trace")"
+hold_stop
+expect_eq "viewer: the trace's last line" "$(tail -n1 "$trace")" $'AAutorun::main() Exit.\r'
+[[ "$(cat "$trace")" == "$so_far"* ]] || fail "viewer: the lines read first are not the trace's start"
+
+# A second instance with /t in the same folder while the first one's window
+# is open.
+rm -f "$trace"
+e2e_boxwatch_start
+e2e_autorun_start 'E:\autorun.exe' /t first
+first=$AUTORUN_PID
+drive wait 60
+e2e_autorun_start 'E:\autorun.exe' /t second
+e2e_wait_for "$E2E_LIMIT" e2e_ended "$first" ||
+    fail "the first instance did not end within $E2E_LIMIT s after the second started"
+drive wait 60
+both=$(tr -d '\r' <"$trace" | tr '\0' '\n')
+drive close gone 30
+e2e_autorun_wait || fail "the second instance ended with $?"
+e2e_boxwatch_stop
+expect_eq "second instance: boxes" "$(e2e_boxes)" ""
+[ -f "$fallback" ] && fail "second instance: a trace went to $fallback"
+expect_eq "second instance: the first line" "${both%%$'\n'*}" 'AUtilities::parseArgs() Entry.'
+expect_contains "second instance: its argument" "$both" 'parm[2] = "second"'
+[[ "$both" == *'"first"'* ]] && fail "second instance: the first one's lines before its start were kept"
+expect_contains "second instance: it closed the first one's window" "$both" \
+    "AUtilities::closeWindow() Closing \"$TITLE\""
+expect_contains "second instance: the first one's last line" "$both" 'AAutorun::main() Exit.'
+echo "PASS $E2E_NAME"
