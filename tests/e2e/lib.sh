@@ -362,16 +362,20 @@ e2e_autorun() {  # program args...
 
 # A window of another program (the titlewin tool) with this title, logging
 # the close requests it gets to $W/NAME.log; waits until it stands. Its
-# process id is left in TITLEWIN_PID.
-e2e_titlewin() {  # name title [count]
+# process id is left in TITLEWIN_PID. With "hung WAKEFILE" (a Windows path)
+# it answers no message until that file exists.
+e2e_titlewin() {  # name title [count | hung WAKEFILE]
     rm -f "$W/$1.log"
-    wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" ${3:+"$3"} &
+    wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" "${@:3}" &
     TITLEWIN_PID=$!
     e2e_wait_for 30 grep -qs ready "$W/$1.log" || fail "window $1 did not open within 30 s"
 }
 
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.
 e2e_boxes() { tr -d '\r' <"$W/boxes.log"; }
+# How the boxes seen looked, in the same order: one line each,
+# "icon<TAB>owner's class" (boxwatch.c).
+e2e_box_looks() { tr -d '\r' <"$W/boxes.log.looks"; }
 
 # Closes the preferences window by its close box as soon as it is shown, for
 # scenarios that run through the window without looking at it.

@@ -21,7 +21,7 @@ wizard_end() {
 }
 
 # Runs UI driver commands on the preferences window (the FILE of dump,
-# frame, ink and text names a file in $W).
+# frame, place, ink, text, pointer and wrap names a file in $W).
 drive() {
     local args=() a to_file=0 folder=
     for a in "$@"; do
@@ -30,8 +30,8 @@ drive() {
             a="$folder\\$a"
         elif [ "$to_file" = 0 ]; then
             case "$a" in
-            dump | frame) to_file=2 ;;
-            ink | text) to_file=3 ;;
+            dump | frame | place) to_file=2 ;;
+            ink | text | pointer | wrap) to_file=3 ;;
             esac
         fi
         args+=("$a")

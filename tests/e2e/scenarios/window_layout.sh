@@ -1,12 +1,15 @@
 # Started without /p on the sample disc, autorun.exe shows the preferences
 # window: 620 by 435, centred, its parts in order from top to bottom, none
-# overlapping another or cut off, the heading on two lines on the screen,
-# each alternative's label centred beside its radio button; resting the
-# pointer on a control shows its long help text in the information area;
-# the frame has a title bar with the program's icon and the system menu,
-# the minimise, maximise and close boxes and a sizing border; a click on the
-# close box ends the run and the settings are written. A screenshot is left
-# in $W/window.png.
+# overlapping another or cut off, every text in the library's font, the
+# heading on two lines on the screen, each alternative's label centred
+# beside its radio button; resting the pointer on a control shows its long
+# help text in the information area, wrapped and whole; the frame has a
+# title bar with the program's icon and the system menu, the minimise,
+# maximise and close boxes and a sizing border, and they work: the title bar
+# moves it, it is minimised and restored with its layout as before, Alt+Space
+# opens the window menu; the pointer shows the arrow over the window; a click
+# on the close box ends the run and the settings are written. A screenshot
+# is left in $W/window.png.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
 e2e_start
@@ -33,15 +36,61 @@ HOVER_HELP=(
     "15025:Choose this option if you don't want to set a preference for the type of disc selected.  No programs are started for the current disc if it is of the selected type.  This window (Autorun Preferences for Zantic Collections) will be shown again the next time a collection disc of the selected type is inserted."
     "15005:Exit without saving any choices"
 )
+# The area shows each text whole: wrapped at its width in the library's
+# font, the text takes no more lines than the area holds, and each of them
+# shows on the screen (the last one, 15025's, is the longest help text).
 for row in "${HOVER_HELP[@]}"; do
     id=${row%%:*}
-    drive hover "$id" sleep 300 text 15018 "help$id"
-    for _ in 1 2 3 4 5; do  # the rest of 100 ms, on a busy machine
-        [ "$(cat "$W/help$id")" == "${row#*:}" ] && break
-        drive sleep 300 text 15018 "help$id"
+    drive hover "$id" sleep 300 text 15018 "help$id" wrap 15018 "wrap$id"
+    for _ in 1 2 3 4 5; do  # the rest of 100 ms and the painting, on a busy machine
+        read -r needed held shown <"$W/wrap$id"
+        [ "$(cat "$W/help$id")" == "${row#*:}" ] && [ "$shown" == "$needed" ] && break
+        drive sleep 300 text 15018 "help$id" wrap 15018 "wrap$id"
     done
     expect_eq "help text with the pointer on $id" "$(cat "$W/help$id")" "${row#*:}"
+    read -r needed held shown <"$W/wrap$id"
+    ((needed <= held)) || fail "the help text of $id takes $needed lines, the area holds $held"
+    expect_eq "lines of the help text of $id on the screen" "$shown" "$needed"
 done
+
+# The frame's system commands are carried out: it moves with its title bar,
+# is minimised and restored, and Alt+Space opens its window menu. A command
+# runs in the program's own time, so each place is read until it comes.
+place_until() {  # file pattern
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        drive place "$1"
+        [[ "$(tr -d '\r' <"$W/$1")" == $2 ]] && return 0
+        sleep 0.3
+    done
+}
+drive place place0
+read -r left top right bottom iconic <"$W/place0"
+moved="$((left + 40)) $((top + 30)) $((right + 40)) $((bottom + 30)) 0"
+drive drag 40 30
+place_until place1 "$moved"
+expect_eq "the frame dragged by its title bar" "$(tr -d '\r' <"$W/place1")" "$moved"
+drive minimize
+place_until place2 "* 1"  # wherever the system puts it
+read -r _ _ _ _ iconic <"$W/place2"
+expect_eq "the frame minimised" "$iconic" 1
+drive restore
+place_until place3 "$moved"
+expect_eq "the frame restored" "$(tr -d '\r' <"$W/place3")" "$moved"
+drive sleep 300 dump restored sysmenu
+# Every part is where it was before (the rectangles of the frame's client).
+expect_eq "the layout after minimise and restore" \
+    "$(tr -d '\r' <"$W/restored" | awk -F'\t' 'NR > 1 { print $1, $6, $7, $8, $9 }')" \
+    "$(tr -d '\r' <"$W/controls.txt" | awk -F'\t' 'NR > 1 { print $1, $6, $7, $8, $9 }')"
+
+# The pointer over the window's own background shows the arrow, the shape
+# it shows over a push button (a class of the system's), and not the shape
+# it had before: the sizing border's.
+drive pointer border shape-before pointer background shape-background \
+    pointer border shape-border pointer 15005 shape-button
+[ "$(cat "$W/shape-border")" != "$(cat "$W/shape-button")" ] ||
+    fail "the pointer's shapes cannot be told apart"
+expect_eq "the pointer over the window's background" \
+    "$(cat "$W/shape-background")" "$(cat "$W/shape-button")"
 
 drive closebox gone 10
 wizard_end
@@ -107,16 +156,24 @@ done
 # its lines high, and a margin of 8.
 expect_eq "information area height" "$(($(field 15018 9) - $(screen_top 15018)))" "$((4 * line + 8))"
 
-# No control overlaps a sibling, none sticks out of its parent, and every
-# text fits its control's width (the heading by wrapping).
+# No control overlaps a sibling, none sticks out of its parent, every text
+# is drawn whole in the library's font (its ink the very pixels of the same
+# text drawn in that font; a disabled button's, drawn embossed, a pixel
+# wider; the information area, whose text comes and goes, is measured
+# above), and so every text fits its control's width when measured in its
+# own font (the heading by wrapping).
 # (Rectangles are all in the frame's client coordinates.)
 awk -F'\t' '
     NR == 1 { split($0, f, " "); L[0] = 0; T[0] = 0; R[0] = f[8] - f[6]; B[0] = f[9] - f[7]; next }
     { id[NR] = $1; p[NR] = $3; l[NR] = $6; t[NR] = $7; r[NR] = $8; b[NR] = $9
-      L[$1] = $6; T[$1] = $7; R[$1] = $8; B[$1] = $9; cls[NR] = $2; need[NR] = $11; n = NR }
+      L[$1] = $6; T[$1] = $7; R[$1] = $8; B[$1] = $9; cls[NR] = $2; need[NR] = $11; n = NR
+      on[NR] = $4; ink[NR] = $13; drawn[NR] = $14; same[NR] = $15 }
     END {
         bad = 0
         for (i = 2; i <= n; i++) {
+            if (drawn[i] > 0 && id[i] != 15018 &&
+                (cls[i] == "Button" && !on[i] ? ink[i] < drawn[i] || ink[i] > drawn[i] + 1 : !same[i])) {
+                print "not whole in the library font: " id[i] " (ink " ink[i] " wide, " drawn[i] " in the font)"; bad = 1 }
             if (r[i] <= l[i] || b[i] <= t[i]) continue  # takes no place
             q = p[i]
             if (l[i] < L[q] || t[i] < T[q] || r[i] > R[q] || b[i] > B[q]) { print "cut off: " id[i]; bad = 1 }

@@ -29,6 +29,8 @@ drive gone 30
 wizard_end
 expect_eq "one warning" "$(e2e_boxes | grep -c 'old version')" 1
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 1
+# Owned by no window, the box leaves the preferences window usable.
+expect_eq "the warning's icon and owner" "$(e2e_box_looks)" "warning	none"
 expect_eq "one store step" "$(traced 'AAutorunWindow::radioButtonSelection() Entry.')" 1
 expect_eq "now-button ignored" "$(traced 'AAutorunWindow::pushButtonKitIndex() Entry.')" 0
 expect_eq "nothing started" "$(records "$RECORDER_LOG")" 0

@@ -2,10 +2,14 @@
    to close with. It writes "ready" once the window exists, "WM_CLOSE" for
    every close request, and ends on the first one, or after 60 seconds.
    With COUNT, COUNT - 1 further hidden windows of that title stand below it.
-   Usage: titlewin TITLE LOG [COUNT] */
+   With "hung WAKEFILE" it is a program that has stopped answering: it takes
+   no message until WAKEFILE exists (at most 60 seconds), then goes on as
+   usual, so that a request posted in the meantime is logged then.
+   Usage: titlewin TITLE LOG [COUNT | hung WAKEFILE] */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 static const char* logPath;
 
@@ -38,8 +42,10 @@ int main(int argc, char** argv) {
     HWND h;
     MSG m;
     int i, count;
+    const char* wake;
     if (argc < 3) return 2;
-    count = argc > 3 ? atoi(argv[3]) : 1;
+    wake = argc > 4 && strcmp(argv[3], "hung") == 0 ? argv[4] : NULL;
+    count = argc > 3 && !wake ? atoi(argv[3]) : 1;
     logPath = argv[2];
     ZeroMemory(&wc, sizeof wc);
     wc.lpfnWndProc = proc;
@@ -56,6 +62,12 @@ int main(int argc, char** argv) {
     ShowWindow(h, SW_SHOWNORMAL);
     SetTimer(h, 1, 60000, NULL);
     logLine("ready");
+    if (wake) {
+        const DWORD start = GetTickCount();
+        while (GetFileAttributesA(wake) == INVALID_FILE_ATTRIBUTES &&
+               GetTickCount() - start < 60000)
+            Sleep(50);
+    }
     while (GetMessageA(&m, NULL, 0, 0) > 0) {
         TranslateMessage(&m);
         DispatchMessageA(&m);
