@@ -2,7 +2,8 @@
 # program opens it for reading as a viewer does and reads the lines written
 # so far, and more as they come; a second instance with /t in the same
 # folder empties it and traces there too, and closes the first one's window,
-# whose last lines still reach the same file.
+# whose last lines still reach the same file, after the second one's lines:
+# no gap of zero bytes and no line written over.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
 e2e_start
@@ -65,7 +66,11 @@ e2e_autorun_start 'E:\autorun.exe' /t second
 e2e_wait_for "$E2E_LIMIT" e2e_ended "$first" ||
     fail "the first instance did not end within $E2E_LIMIT s after the second started"
 drive wait 60
-both=$(tr -d '\r' <"$trace" | tr '\0' '\n')
+zeros=$(tr -cd '\0' <"$trace" | wc -c)
+expect_eq "second instance: zero bytes in the trace" "$zeros" 0
+both=$(tr -d '\r' <"$trace")
+broken=$(grep -Ev '^A[A-Za-z]*::[A-Za-z~]+\(\) ' <<<"$both" || true)
+[ -z "$broken" ] || fail "second instance: lines that are not whole trace lines:"$'\n'"$broken"
 drive close gone 30
 e2e_autorun_wait || fail "the second instance ended with $?"
 e2e_boxwatch_stop
