@@ -5,7 +5,10 @@
 # c:\ZanticDovrelAutoruntrace.txt.
 source "$(dirname "$0")/../lib.sh"
 e2e_start
-printf 'an older run\r\n' >"$W/work/trace.txt"
+# An older trace, longer than this run's, so that one written over without
+# being emptied first shows.
+older_trace() { for i in $(seq 2000); do printf 'an older run, line %d\r\n' "$i"; done; }
+older_trace >"$W/work/trace.txt"
 e2e_boxwatch_start
 e2e_autorun "$AUTORUN_EXE" /t $'two\nlines' /h
 e2e_boxwatch_stop
@@ -28,9 +31,6 @@ grep -q '^AAutorun::main() version = 0013' "$trace" || fail "no version line"
 # c:\ZanticDovrelAutoruntrace.txt, emptied first, and the disc stays as it was.
 e2e_sample_disc
 fallback="$WINEPREFIX/drive_c/ZanticDovrelAutoruntrace.txt"
-# An older trace in each place, longer than this run's, so that one written
-# over without being emptied first shows.
-older_trace() { for i in $(seq 2000); do printf 'an older run, line %d\r\n' "$i"; done; }
 older_trace >"$fallback"
 [ "${E2E_VARIANT:-}" = readonly_disc ] || older_trace >"$W/disc/trace.txt"
 older=$(md5sum <"$fallback")
