@@ -50,7 +50,11 @@ use_wine "$E2E_ARCH"
 # How long one run of the program may take before the scenario gives up on
 # it, in seconds; a scenario gives one run longer by E2E_LIMIT=N before the
 # call.
-E2E_LIMIT=20
+E2E_LIMIT=30
+# How long a helper of the scenario (Xvfb, a tool of its own) may take to
+# start: the first Windows program of a new prefix starts the prefix's
+# services and desktop too, which on a loaded machine takes many seconds.
+E2E_START_LIMIT=60
 
 # Runs a command every 0.05 s until it succeeds; fails once SECONDS have
 # passed (measured, so a loaded machine does not stretch the limit).
@@ -180,7 +184,8 @@ e2e_start() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     trap 'e2e_stop $?' EXIT
-    e2e_wait_for 30 test -s "$fd_file" || fail "Xvfb did not start within 30 s"
+    e2e_wait_for "$E2E_START_LIMIT" test -s "$fd_file" ||
+        fail "Xvfb did not start within $E2E_START_LIMIT s"
     export DISPLAY=":$(head -n1 "$fd_file")"
 }
 
@@ -309,7 +314,8 @@ e2e_boxwatch_start() {  # answers...
     BOXWATCH_PID=$!
     # The first Windows program of a prefix starts its desktop too: on a
     # loaded machine that takes seconds.
-    e2e_wait_for 30 test -f "$W/boxes.log" || fail "box watcher did not start within 30 s"
+    e2e_wait_for "$E2E_START_LIMIT" test -f "$W/boxes.log" ||
+        fail "box watcher did not start within $E2E_START_LIMIT s"
 }
 
 e2e_boxwatch_stop() {
@@ -368,7 +374,8 @@ e2e_titlewin() {  # name title [count | hung WAKEFILE]
     rm -f "$W/$1.log"
     wine "$E2E_TOOLS/titlewin.exe" "$2" "$(winpath "$W/$1.log")" "${@:3}" &
     TITLEWIN_PID=$!
-    e2e_wait_for 30 grep -qs ready "$W/$1.log" || fail "window $1 did not open within 30 s"
+    e2e_wait_for "$E2E_START_LIMIT" grep -qs ready "$W/$1.log" ||
+        fail "window $1 did not open within $E2E_START_LIMIT s"
 }
 
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.

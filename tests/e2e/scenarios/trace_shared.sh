@@ -19,7 +19,8 @@ hold_start() {  # path access share disposition
     wine "$E2E_TOOLS/holdfile.exe" "$@" <"$W/held.in" >"$W/held" &
     HOLD_PID=$!
     exec 7>"$W/held.in"
-    e2e_wait_for 30 grep -qs '^opened\|^failed' "$W/held" || fail "holdfile did not open within 30 s"
+    e2e_wait_for "$E2E_START_LIMIT" grep -qs '^opened\|^failed' "$W/held" ||
+        fail "holdfile did not open within $E2E_START_LIMIT s"
 }
 
 # What the holder reads through its handle now.
