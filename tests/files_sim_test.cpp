@@ -274,6 +274,12 @@ TEST_F(SimFiles, DispositionsOfAMissingFile) {
     m().files.find("C:\\")->unwritable = true;
     EXPECT_EQ(open(path, R, 0, os::OPEN_ALWAYS).error, 5u);
     EXPECT_FALSE(m().files.exists(path));
+    // Its existing files stay writable.
+    m().files.addFile("C:\\kept.txt", "older");
+    const Opened kept = open("C:\\kept.txt", W, 0, os::CREATE_ALWAYS);
+    EXPECT_EQ(kept.error, sim::errorAlreadyExists);
+    if (kept.ok()) os::CloseHandle(kept.handle);
+    EXPECT_EQ(m().files.content("C:\\kept.txt"), "");
 }
 
 // The attributes given at creation stay with the file: its own handle writes,

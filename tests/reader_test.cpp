@@ -154,7 +154,7 @@ TEST_F(Reader, FailedStartPassesTheErrorOn) {
                                      "AUtilities::openVLR() startProgram() rc = " + rc,
                                      "AUtilities::openVLR() rc = " + rc,
                                      "AUtilities::openVLR() Exit."}));
-        EXPECT_EQ(linesOf(lines(), {"AUtilities::startProgram()"})[4],
+        EXPECT_EQ(linesOf(lines(), {"AUtilities::startProgram()"}).at(4),
                   "AUtilities::startProgram() GetLastError() = " + std::to_string(row.error));
     }
 }

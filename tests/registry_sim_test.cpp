@@ -220,7 +220,7 @@ TEST_F(SimRegistry, ALimitedUserGetsWhatTheKeyGrants) {
         {"querying alone", openKey, "Software\\Shared", sim::keyQueryValue, 0},
         {"KEY_WRITE", openKey, "Software\\Shared", os::KEY_WRITE, 5},
         {"KEY_SET_VALUE alone", openKey, "Software\\Shared", sim::keySetValue, 5},
-        {"KEY_READ and DELETE", openKey, "Software\\Shared", os::KEY_READ | sim::standardDelete, 5},
+        {"KEY_READ and DELETE", openKey, "Software\\Shared", os::KEY_READ | os::DELETE, 5},
         {"KEY_ALL_ACCESS", openKey, "Software\\Shared", sim::keyAllAccess, 5},
         {"GENERIC_WRITE", openKey, "Software\\Shared", os::GENERIC_WRITE, 5},
         {"a missing key is missing", openKey, "Software\\Shared\\None", sim::keyAllAccess, 2},

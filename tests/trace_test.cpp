@@ -213,8 +213,8 @@ TEST_F(Trace, SecondTraceSwitchKeepsTheLinesWritten) {
 
 // Two instances with /t in one folder. The later one's open succeeds, as the
 // sharing allows, and empties the file: the earlier one's lines so far are
-// lost. The earlier one goes on writing at its own file pointer, so its later
-// lines stand after the later one's, past a run of zero bytes.
+// lost. Each writes its later lines at the file's end, so they follow the
+// other's whole, with no gap of zero bytes.
 TEST_F(Trace, ASecondInstanceInTheSameFolderEmptiesTheTraceAndBothGoOnAtItsEnd) {
     const os::DWORD shareRW = os::FILE_SHARE_READ | os::FILE_SHARE_WRITE;
     // This run is the second instance; the first is another program that

@@ -131,9 +131,10 @@ constexpr os::DWORD keptAttributes =
 
 }  // namespace
 
-// The checks: the folder, the disposition against what is there, the
-// attributes and the folder's refusal, then the share modes of the handles
-// open on the file. CREATE_ALWAYS and TRUNCATE_EXISTING empty the
+// The checks: the folder, the disposition against what is there, a folder
+// that takes no new file, the attributes, then the share modes of the
+// handles open on the file (a folder's refusal to take new files leaves its
+// existing files writable, as a folder's permissions do). CREATE_ALWAYS and TRUNCATE_EXISTING empty the
 // file, which counts as writing for the share modes, and leave an ordinary,
 // empty file; CREATE_ALWAYS over a hidden or system file must give those
 // attributes again.
@@ -165,7 +166,7 @@ void* FileSystem::open(const std::string& path, os::DWORD access, os::DWORD shar
         if (disposition == os::CREATE_NEW) return fail(errorFileExists);
         if (existing->folder || existing->unreadable) return fail(os::ERROR_ACCESS_DENIED);
         const bool changes = (access & os::GENERIC_WRITE) || emptied || deleteOnClose;
-        if (changes && (folder->unwritable || (existing->attributes & os::FILE_ATTRIBUTE_READONLY)))
+        if (changes && (existing->attributes & os::FILE_ATTRIBUTE_READONLY))
             return fail(os::ERROR_ACCESS_DENIED);
         const os::DWORD hiddenOrSystem =
             existing->attributes & (os::FILE_ATTRIBUTE_HIDDEN | os::FILE_ATTRIBUTE_SYSTEM);

@@ -17,7 +17,7 @@ public:
         bool folder = false;
         std::string content;
         bool unreadable = false;   // exists, but cannot be opened
-        bool unwritable = false;   // a folder in which no file can be created
+        bool unwritable = false;   // a folder in which no new file can be created
         std::string shortName;     // 8.3 name of the last component; empty: the name itself
         // A file larger than its content, the rest never written (a sparse
         // file): it reads as zero bytes up to this size.

@@ -115,6 +115,14 @@ inline bool isModelled(bool modelled, const char* call, const char* what, unsign
     if (!modelled) unmodeled(call, what, value);
     return modelled;
 }
+// The same for a call that tells its failures through the last error: an
+// unmodelled value also sets it to 87, as an invalid parameter does.
+inline bool isModelledElseInvalid(bool modelled, const char* call, const char* what,
+                                  unsigned long value) {
+    if (isModelled(modelled, call, what, value)) return true;
+    setLastError(errorInvalidParameter);
+    return false;
+}
 // The same for a pointer that the machine models as null alone.
 inline bool isModelledNull(const void* pointer, const char* call, const char* what) {
     return isModelled(!pointer, call, what, reinterpret_cast<std::uintptr_t>(pointer));

@@ -119,9 +119,8 @@ sim::FileSystem::OpenFile* openFile(HANDLE file, DWORD access) {
 
 // Reads and writes are synchronous: an OVERLAPPED structure is not modelled.
 bool synchronous(const char* call, void* overlapped) {
-    if (sim::isModelledNull(overlapped, call, "overlapped")) return true;
-    setLastError(sim::errorInvalidParameter);
-    return false;
+    return sim::isModelledElseInvalid(!overlapped, call, "overlapped",
+                                      reinterpret_cast<std::uintptr_t>(overlapped));
 }
 
 }  // namespace
@@ -144,10 +143,9 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapp
 
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
                       DWORD moveMethod) {
-    if (!sim::isModelled(moveMethod <= FILE_END, "SetFilePointerEx", "move method", moveMethod)) {
-        setLastError(sim::errorInvalidParameter);
+    if (!sim::isModelledElseInvalid(moveMethod <= FILE_END, "SetFilePointerEx", "move method",
+                                    moveMethod))
         return 0;
-    }
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ | GENERIC_WRITE);
     if (!open) return 0;
     const sim::FileSystem::Entry& entry = fs().entries[open->key];
@@ -217,16 +215,11 @@ int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
     const char* const call = "GetLocaleInfoA";
     const sim::Machine& m = sim::machine();
     const LCTYPE asked = type & ~sim::localeNoUserOverride;
-    if (asked != LOCALE_IDATE && asked != LOCALE_SDATE) {
-        sim::unmodeled(call, "type", type);
-        setLastError(sim::errorInvalidParameter);
+    if (!sim::isModelledElseInvalid(asked == LOCALE_IDATE || asked == LOCALE_SDATE, call, "type",
+                                    type) ||
+        !sim::isModelledElseInvalid(size == 0 || (size > 0 && data), call, "buffer size",
+                                    static_cast<unsigned long>(size)))
         return 0;
-    }
-    if (size < 0 || (size > 0 && !data)) {
-        sim::unmodeled(call, "buffer size", static_cast<unsigned long>(size));
-        setLastError(sim::errorInvalidParameter);
-        return 0;
-    }
     const LCID id = locale == sim::localeUserDefault     ? m.userLocale
                     : locale == sim::localeSystemDefault ? m.systemLocale
                                                          : locale;
@@ -236,11 +229,8 @@ int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
     } else {
         const auto known = std::find_if(std::begin(knownLocales), std::end(knownLocales),
                                         [id](const LocaleDates& l) { return l.locale == id; });
-        if (known == std::end(knownLocales)) {
-            sim::unmodeled(call, "locale", locale);
-            setLastError(sim::errorInvalidParameter);
+        if (!sim::isModelledElseInvalid(known != std::end(knownLocales), call, "locale", locale))
             return 0;
-        }
         value = asked == LOCALE_IDATE ? known->iDate : known->sDate;
     }
     const int needed = static_cast<int>(value.size()) + 1;

@@ -35,11 +35,9 @@ HWND answer(HWND result) {
 // below it, NULL after the last. NULL for a window that does not exist. No
 // other command is modelled.
 HWND GetWindow(HWND window, UINT command) {
-    if (!sim::isModelled(command == GW_HWNDFIRST || command == GW_HWNDNEXT, "GetWindow",
-                         "command", command)) {
-        setLastError(sim::errorInvalidParameter);
+    if (!sim::isModelledElseInvalid(command == GW_HWNDFIRST || command == GW_HWNDNEXT,
+                                    "GetWindow", "command", command))
         return answer(nullptr);
-    }
     const sim::WindowTable::Window* w = table().find(window);
     if (!w) {
         setLastError(sim::errorInvalidWindowHandle);
@@ -79,10 +77,8 @@ int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
 
 // The close request is the one message modelled.
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!sim::isModelled(message == WM_CLOSE, "PostMessageA", "message", message)) {
-        setLastError(sim::errorInvalidParameter);
+    if (!sim::isModelledElseInvalid(message == WM_CLOSE, "PostMessageA", "message", message))
         return 0;
-    }
     sim::WindowTable::Window* w = table().find(window);
     if (!w) {
         setLastError(sim::errorInvalidWindowHandle);

@@ -22,7 +22,6 @@ constexpr os::DWORD keyEnumerateSubKeys = 0x0008;  // KEY_ENUMERATE_SUB_KEYS
 constexpr os::DWORD keyNotify = 0x0010;            // KEY_NOTIFY
 constexpr os::DWORD keyCreateLink = 0x0020;        // KEY_CREATE_LINK
 constexpr os::DWORD keyWow64Key64 = 0x0100;        // KEY_WOW64_64KEY
-constexpr os::DWORD standardDelete = 0x00010000;   // DELETE
 constexpr os::DWORD readControl = 0x00020000;      // READ_CONTROL, STANDARD_RIGHTS_READ and _WRITE
 constexpr os::DWORD writeDac = 0x00040000;         // WRITE_DAC
 constexpr os::DWORD writeOwner = 0x00080000;       // WRITE_OWNER
@@ -34,7 +33,7 @@ constexpr os::DWORD keyAllAccess = 0xF003F;        // KEY_ALL_ACCESS
 static_assert(os::KEY_READ == (readControl | keyQueryValue | keyEnumerateSubKeys | keyNotify),
               "KEY_READ");
 static_assert(os::KEY_WRITE == (readControl | keySetValue | keyCreateSubKey), "KEY_WRITE");
-static_assert(keyAllAccess == (standardDelete | readControl | writeDac | writeOwner |
+static_assert(keyAllAccess == (os::DELETE | readControl | writeDac | writeOwner |
                                keyQueryValue | keySetValue | keyCreateSubKey |
                                keyEnumerateSubKeys | keyNotify | keyCreateLink),
               "KEY_ALL_ACCESS");

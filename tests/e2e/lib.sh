@@ -237,8 +237,9 @@ e2e_readonly_disc() {
     fi
 }
 
-# (Detached at once, even while a process that the scenario left still
-# uses the disc.)
+# Undoes e2e_readonly_disc: the mount is detached at once, even while a
+# process that the scenario left still uses the disc, and write permission
+# comes back.
 e2e_writable_disc() {
     ! mountpoint -q "$W/disc" || umount --lazy "$W/disc"
     chmod -R u+w "$W/disc"
