@@ -2,7 +2,10 @@
 // pointer and the end, reads and writes at the pointer; the share modes of
 // open handles, the dispositions, and the attributes and flags that a file
 // is created with.
+#include <chrono>
 #include <cstdint>
+#include <future>
+#include <thread>
 
 #include "support.h"
 
@@ -356,6 +359,117 @@ TEST_F(SimFiles, AnotherProgramsHandleIsNotTheProgramsOwn) {
     m().files.writeByOtherProgram(theirs, "d");
     EXPECT_EQ(m().files.content(path), "abcd");
     EXPECT_TRUE(m().files.close(theirs));
+}
+
+// Byte-range locks of the program's handles: an exclusive lock keeps every
+// other handle, the locking one's own new locks included, from the bytes of
+// its range until it is unlocked exactly or its handle closed; ranges that
+// only touch do not meet; a range may lie far beyond the end.
+TEST_F(SimFiles, ExclusiveByteRangeLocks) {
+    m().files.addFile(path, "abcdef");
+    const auto open = [] {
+        return os::CreateFileA(path, R | W, shareR | shareW, nullptr, os::OPEN_EXISTING,
+                               os::FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    const os::HANDLE one = open(), two = open();
+    const auto range = [](std::uint64_t offset) {
+        os::OVERLAPPED at{};
+        at.Offset = static_cast<os::DWORD>(offset);
+        at.OffsetHigh = static_cast<os::DWORD>(offset >> 32);
+        return at;
+    };
+    // Answers the last error, 0 when the call succeeded.
+    const auto lock = [&](os::HANDLE file, std::uint64_t offset, os::DWORD length,
+                          os::DWORD reserved = 0) {
+        os::OVERLAPPED at = range(offset);
+        sim::setLastError(0);
+        const os::DWORD flags = os::LOCKFILE_EXCLUSIVE_LOCK | os::LOCKFILE_FAIL_IMMEDIATELY;
+        return os::LockFileEx(file, flags, reserved, length, 0, &at) ? 0 : os::GetLastError();
+    };
+    const auto unlock = [&](os::HANDLE file, std::uint64_t offset, os::DWORD length) {
+        os::OVERLAPPED at = range(offset);
+        return os::UnlockFileEx(file, 0, length, 0, &at) ? 0 : os::GetLastError();
+    };
+    const auto readFrom = [](os::HANDLE file, std::int64_t at, os::DWORD size) {
+        os::SetFilePointerEx(file, distance(at), nullptr, os::FILE_BEGIN);
+        char buffer[16];
+        os::DWORD read = 0;
+        sim::setLastError(0);
+        return os::ReadFile(file, buffer, size, &read, nullptr) ? 0 : os::GetLastError();
+    };
+    const os::DWORD violation = os::ERROR_LOCK_VIOLATION;
+
+    EXPECT_EQ(lock(one, 2, 2), 0u);                   // bytes 2 and 3
+    EXPECT_EQ(lock(two, 3, 2), violation);
+    EXPECT_EQ(lock(one, 3, 1), violation) << "the locking handle's own new lock";
+    EXPECT_EQ(lock(two, 4, 2), 0u) << "a range that only touches";
+    EXPECT_EQ(lock(two, std::uint64_t{1} << 62, 1), 0u) << "far beyond the end";
+    EXPECT_EQ(lock(two, 0, 1, 1), sim::errorInvalidParameter) << "reserved not zero";
+
+    EXPECT_EQ(readFrom(two, 0, 2), 0u);
+    EXPECT_EQ(readFrom(two, 0, 3), violation) << "a read that reaches another's lock";
+    EXPECT_EQ(readFrom(one, 2, 2), 0u) << "the lock's own handle";
+    EXPECT_EQ(readFrom(one, 0, 6), violation);
+    os::SetFilePointerEx(two, distance(3), nullptr, os::FILE_BEGIN);
+    os::DWORD written = 99;
+    EXPECT_FALSE(os::WriteFile(two, "x", 1, &written, nullptr));
+    EXPECT_EQ(os::GetLastError(), violation);
+    EXPECT_EQ(written, 0u);
+    void* theirs = m().files.openByOtherProgram(path, R | W, shareR | shareW);
+    os::DWORD error = 99;
+    EXPECT_EQ(m().files.readByOtherProgram(theirs, &error), "");
+    EXPECT_EQ(error, violation);
+    os::SetFilePointerEx(two, distance(6), nullptr, os::FILE_BEGIN);
+    EXPECT_TRUE(os::WriteFile(two, "g", 1, &written, nullptr)) << "past the locks";
+    EXPECT_EQ(m().files.content(path), "abcdefg");
+
+    EXPECT_EQ(unlock(one, 2, 1), sim::errorNotLocked) << "not the range locked";
+    EXPECT_EQ(unlock(two, 2, 2), sim::errorNotLocked) << "another handle's lock";
+    EXPECT_EQ(unlock(one, 2, 2), 0u);
+    EXPECT_EQ(unlock(one, 2, 2), sim::errorNotLocked) << "unlocked already";
+    EXPECT_EQ(lock(two, 2, 2), 0u);
+    os::CloseHandle(two);
+    EXPECT_EQ(lock(one, 2, 4), 0u) << "the closed handle's locks are gone";
+    EXPECT_EQ(m().files.readByOtherProgram(theirs, &error), "");
+    EXPECT_EQ(error, violation);
+    os::CloseHandle(one);
+    EXPECT_EQ(m().files.readByOtherProgram(theirs, &error), "abcdefg");
+    EXPECT_EQ(error, 0u);
+    m().files.close(theirs);
+}
+
+// A lock request that meets another's lock waits until it is released, by
+// another thread that stands for another program; one that meets only its
+// own thread's lock would wait for ever, and is named instead.
+TEST_F(SimFiles, ALockRequestWaitsForTheLockInItsWay) {
+    m().files.addFile(path, "abc");
+    const auto open = [] {
+        return os::CreateFileA(path, R | W, shareR | shareW, nullptr, os::OPEN_EXISTING,
+                               os::FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    const os::HANDLE mine = open(), other = open();
+    os::OVERLAPPED at{};
+    std::promise<void> holding;
+    std::thread holder([&] {
+        os::OVERLAPPED its{};
+        os::LockFileEx(other, os::LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &its);
+        holding.set_value();
+        // Until this thread's request waits.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (m().files.lockWaiters() == 0 && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        os::UnlockFileEx(other, 0, 1, 0, &its);
+    });
+    holding.get_future().wait();
+    EXPECT_TRUE(os::LockFileEx(mine, os::LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at));
+    holder.join();
+
+    EXPECT_FALSE(os::LockFileEx(mine, os::LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at));
+    ASSERT_EQ(m().unmodeled.size(), 1u);
+    EXPECT_EQ(m().unmodeled[0], "LockFileEx: a wait that never ends, at offset 0x0");
+    m().unmodeled.clear();
+    os::CloseHandle(mine);
+    os::CloseHandle(other);
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 // The trace file: its lines, its names and when it is written.
+#include <chrono>
+#include <future>
+
 #include "sim/input.h"
 #include "support.h"
 
@@ -260,6 +263,51 @@ TEST_F(Trace, ASecondInstanceInTheSameFolderEmptiesTheTraceAndBothGoOnAtItsEnd) 
     EXPECT_EQ(both.compare(secondLines.size(), next.size(), next), 0)
         << both.substr(secondLines.size(), 80);
     EXPECT_EQ(lines().back(), "AAutorun::main() Exit.");
+}
+
+// Two instances trace into one file at the same moment: the other one
+// writes a line just after this one has moved to the file's end, before it
+// writes there. The other one's line waits for this one's and follows it,
+// whole; it is not written over. A viewer reads the lines meanwhile.
+TEST_F(Trace, AnotherInstanceWritingAtTheSameMomentSplitsNoLine) {
+    using namespace std::chrono_literals;
+    AUtilities::TraceStream other;  // the other instance, started first
+    ASSERT_TRUE(other.open(traceFile));
+    AUtilities::openTraceFile();
+    AUtilities::trace("AUtilities::x()", "%s", "this instance's first line");
+    const std::string first = "AUtilities::x() this instance's first line\r\n";
+    void* viewer = m().files.openByOtherProgram(traceFile, os::GENERIC_READ,
+                                                os::FILE_SHARE_READ | os::FILE_SHARE_WRITE);
+    ASSERT_NE(viewer, nullptr);
+    std::string seen;
+    os::DWORD viewerError = 99;
+    std::future<void> otherWrote;
+    bool otherStarted = false;
+    m().files.find(traceFile)->beforeNextWrite = [&] {
+        seen = m().files.readByOtherProgram(viewer, &viewerError);
+        // The other instance runs beside this one, until it has written or
+        // waits for this one.
+        otherWrote = std::async(std::launch::async, [&] {
+            other.write("AUtilities::getKitTitle() the other instance's line, the longer one\n");
+        });
+        const auto until = std::chrono::steady_clock::now() + 10s;
+        while (!(otherStarted = otherWrote.wait_for(1ms) == std::future_status::ready ||
+                                m().files.lockWaiters() > 0) &&
+               std::chrono::steady_clock::now() < until) {
+        }
+    };
+    AUtilities::trace("AUtilities::x()", "%s", "this instance's line");
+    ASSERT_TRUE(otherWrote.valid()) << "no write of this instance met the other one";
+    otherWrote.get();
+    EXPECT_TRUE(otherStarted) << "the other instance neither wrote nor waited within 10 s";
+    EXPECT_EQ(viewerError, 0u);
+    EXPECT_EQ(seen, first);
+    EXPECT_EQ(m().files.content(traceFile),
+              first + "AUtilities::x() this instance's line\r\n"
+                      "AUtilities::getKitTitle() the other instance's line, the longer one\r\n");
+    EXPECT_TRUE(m().files.locks.empty());
+    m().files.close(viewer);
+    other.close();
 }
 
 }  // namespace

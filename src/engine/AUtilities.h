@@ -31,7 +31,8 @@ public:
         // Writes `text` at once, each line feed as carriage return and line
         // feed, as a text-mode stream does, at the file's end: another
         // instance that emptied the file meanwhile leaves no gap of zero
-        // bytes before the line.
+        // bytes before the line, and one that writes to it at the same
+        // moment writes its own line before or after this one, never over it.
         void write(const std::string& text);
         void close();
 

@@ -22,6 +22,17 @@ void expand(char* buffer, std::size_t size, const char* format, std::va_list arg
     buffer[size - 1] = '\0';
 }
 
+// The line lock: one byte that every writer of a trace line locks, in any
+// instance. Byte 2^62 lies far beyond any trace's lines, so the lock keeps
+// no reader or writer of them waiting. Windows waits for a lock that another
+// instance holds, which it holds only over one move and one write, and
+// releases it when that instance's handle closes or its process ends.
+os::OVERLAPPED lineLock() {
+    os::OVERLAPPED at{};
+    at.OffsetHigh = 0x40000000;
+    return at;
+}
+
 void showBox(const std::string& message) {
     gui::MessageDialog box(gui::desktop().handle());
     box.setTitle("Autorun Message");
@@ -49,10 +60,17 @@ void AUtilities::TraceStream::write(const std::string& text) {
         if (c == '\n') bytes += '\r';
         bytes += c;
     }
+    // Another instance tracing into the same file could find the same end
+    // between this move and this write and have its line written over, so
+    // the two are done under the line lock. Where the file takes no lock,
+    // the line is written all the same.
+    os::OVERLAPPED lock = lineLock();
+    const bool locked = os::LockFileEx(handle_, os::LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lock);
     const os::LARGE_INTEGER none{};
     os::SetFilePointerEx(handle_, none, nullptr, os::FILE_END);
     os::DWORD written = 0;
     os::WriteFile(handle_, bytes.data(), static_cast<os::DWORD>(bytes.size()), &written, nullptr);
+    if (locked) os::UnlockFileEx(handle_, 0, 1, 0, &lock);
 }
 
 void AUtilities::TraceStream::close() {

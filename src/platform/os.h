@@ -35,6 +35,7 @@ constexpr LONG ERROR_PATH_NOT_FOUND = 3;
 constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
 constexpr LONG ERROR_SHARING_VIOLATION = 32;
+constexpr LONG ERROR_LOCK_VIOLATION = 33;
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_NO_MORE_ITEMS = 259;
 
@@ -117,6 +118,28 @@ constexpr DWORD FILE_END = 2;
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
                       DWORD moveMethod);
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped);
+
+// Laid out as Windows lays it out. A lock's range starts at Offset and
+// OffsetHigh; the other members stay zero for a synchronous handle.
+struct OVERLAPPED {
+    std::uintptr_t Internal;
+    std::uintptr_t InternalHigh;
+    DWORD Offset;
+    DWORD OffsetHigh;
+    HANDLE hEvent;
+};
+constexpr DWORD LOCKFILE_FAIL_IMMEDIATELY = 0x1;
+constexpr DWORD LOCKFILE_EXCLUSIVE_LOCK = 0x2;
+// Byte-range locks of a handle. A range may lie beyond the file's end. An
+// exclusive lock keeps every other handle from locking, reading or writing
+// any byte of its range (error 33, a lock violation) until it is unlocked or
+// its handle closed; a request that meets another lock waits for it, or
+// fails at once with LOCKFILE_FAIL_IMMEDIATELY. An unlock names a locked
+// range exactly.
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD lengthLow, DWORD lengthHigh,
+                OVERLAPPED* overlapped);
+BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD lengthLow, DWORD lengthHigh,
+                  OVERLAPPED* overlapped);
 BOOL CloseHandle(HANDLE handle);
 
 // ---- processes --------------------------------------------------------------

@@ -1,7 +1,10 @@
 #include "sim/filesystem.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "gui/Text.h"
@@ -197,11 +200,80 @@ void* FileSystem::open(const std::string& path, os::DWORD access, os::DWORD shar
     return h;
 }
 
+namespace {
+
+// The locks' own lock, and the signal of a lock released.
+std::mutex lockTable;
+std::condition_variable lockReleased;
+unsigned waiting = 0;
+
+bool overlaps(const FileSystem::Lock& lock, const std::string& key, std::uint64_t offset,
+              std::uint64_t length) {
+    return length > 0 && lock.key == key && offset < lock.offset + lock.length &&
+           lock.offset < offset + length;
+}
+
+}  // namespace
+
+FileSystem::LockResult FileSystem::lock(void* handle, std::uint64_t offset, std::uint64_t length,
+                                        bool wait) {
+    const std::string k = openFiles.at(handle).key;
+    std::unique_lock<std::mutex> guard(lockTable);
+    const auto inTheWay = [&](bool othersOnly) {
+        return std::any_of(locks.begin(), locks.end(), [&](const Lock& l) {
+            return overlaps(l, k, offset, length) &&
+                   !(othersOnly && l.thread == std::this_thread::get_id());
+        });
+    };
+    if (inTheWay(false)) {
+        if (!wait) return LockResult::conflict;
+        // A lock of this thread's own in the way is never released while it waits.
+        if (!inTheWay(true)) return LockResult::neverReleased;
+        ++waiting;
+        const bool freed = lockReleased.wait_for(guard, std::chrono::seconds(10),
+                                                 [&] { return !inTheWay(false); });
+        --waiting;
+        if (!freed) return LockResult::neverReleased;
+    }
+    locks.push_back({handle, k, offset, length, std::this_thread::get_id()});
+    return LockResult::granted;
+}
+
+bool FileSystem::unlock(void* handle, std::uint64_t offset, std::uint64_t length) {
+    std::lock_guard<std::mutex> guard(lockTable);
+    const auto it = std::find_if(locks.begin(), locks.end(), [&](const Lock& l) {
+        return l.handle == handle && l.offset == offset && l.length == length;
+    });
+    if (it == locks.end()) return false;
+    locks.erase(it);
+    lockReleased.notify_all();
+    return true;
+}
+
+bool FileSystem::lockedByOther(void* handle, std::uint64_t offset, std::uint64_t length) const {
+    const std::string& k = openFiles.at(handle).key;
+    std::lock_guard<std::mutex> guard(lockTable);
+    return std::any_of(locks.begin(), locks.end(), [&](const Lock& l) {
+        return l.handle != handle && overlaps(l, k, offset, length);
+    });
+}
+
+unsigned FileSystem::lockWaiters() const {
+    std::lock_guard<std::mutex> guard(lockTable);
+    return waiting;
+}
+
 bool FileSystem::close(void* handle) {
     const auto it = openFiles.find(handle);
     if (it == openFiles.end()) return false;
     const std::string k = it->second.key;
     openFiles.erase(it);
+    {
+        std::lock_guard<std::mutex> guard(lockTable);
+        const auto held = [handle](const Lock& l) { return l.handle == handle; };
+        locks.erase(std::remove_if(locks.begin(), locks.end(), held), locks.end());
+        lockReleased.notify_all();
+    }
     for (const auto& [h, open] : openFiles)
         if (open.key == k) return true;
     const auto e = entries.find(k);
@@ -255,18 +327,24 @@ void* FileSystem::openByOtherProgram(const std::string& path, os::DWORD access,
                 error ? error : &ignored);
 }
 
-std::string FileSystem::readByOtherProgram(void* handle) {
+std::string FileSystem::readByOtherProgram(void* handle, os::DWORD* error) {
     OpenFile& open = openFiles.at(handle);
     const Entry& entry = entries[open.key];
     const std::size_t at =
         static_cast<std::size_t>(std::min<std::uint64_t>(open.position, entry.content.size()));
+    const bool locked = lockedByOther(handle, at, entry.content.size() - at);
+    if (error) *error = locked ? os::ERROR_LOCK_VIOLATION : 0;
+    if (locked) return "";
     const std::string text = entry.content.substr(at);
     open.position += text.size();
     return text;
 }
 
-void FileSystem::writeByOtherProgram(void* handle, const std::string& text) {
-    write(openFiles.at(handle), text.data(), text.size());
+void FileSystem::writeByOtherProgram(void* handle, const std::string& text, os::DWORD* error) {
+    OpenFile& open = openFiles.at(handle);
+    const bool locked = lockedByOther(handle, open.position, text.size());
+    if (error) *error = locked ? os::ERROR_LOCK_VIOLATION : 0;
+    if (!locked) write(open, text.data(), text.size());
 }
 
 }  // namespace sim

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/os.h"
@@ -43,6 +45,10 @@ public:
         unsigned failingRead = 0;
         os::DWORD failingReadError = 0;
         unsigned reads = 0;
+        // Another program's action at the moment just before the program's
+        // next write to the file, run once then (say, another instance that
+        // writes a line of its own between the program's move and write).
+        std::function<void()> beforeNextWrite;
 
         // Where the file ends: after its content, or its sparse size.
         std::uint64_t size() const {
@@ -115,6 +121,35 @@ public:
     // gap before it reads as zero bytes).
     void write(OpenFile& file, const char* data, std::size_t size);
 
+    // Exclusive byte-range locks, each held through one handle on one file.
+    // A handle's locks end with its close. Locks are taken, waited for and
+    // released from several threads (each thread standing for a program
+    // that runs beside the others), so they are kept under a lock of their
+    // own; everything else is used by one thread at a time.
+    struct Lock {
+        void* handle;
+        std::string key;
+        std::uint64_t offset;
+        std::uint64_t length;
+        std::thread::id thread;  // the thread that took it
+    };
+    std::vector<Lock> locks;
+    enum class LockResult { granted, conflict, neverReleased };
+    // Locks the range for the handle: granted when no lock covers a byte of
+    // it (the handle's own included, as on Windows); otherwise conflict at
+    // once, or, when `wait`, granted once the locks in the way are gone. A
+    // wait that would never end (the locks in the way are this thread's
+    // own, or none is released within 10 s) answers neverReleased.
+    LockResult lock(void* handle, std::uint64_t offset, std::uint64_t length, bool wait);
+    // Releases the handle's lock of exactly this range: false when it holds none.
+    bool unlock(void* handle, std::uint64_t offset, std::uint64_t length);
+    // Whether a lock held through another handle than `handle` on its file
+    // covers a byte of the range, which the handle may then neither read nor
+    // write.
+    bool lockedByOther(void* handle, std::uint64_t offset, std::uint64_t length) const;
+    // The lock requests waiting now.
+    unsigned lockWaiters() const;
+
     // Another program on the machine (a viewer, an editor, a second instance
     // of this program) opens a file, under the same rules: its handle, or
     // null with the error in *error. The test closes it with close().
@@ -122,9 +157,11 @@ public:
                              os::DWORD disposition = os::OPEN_EXISTING,
                              os::DWORD* error = nullptr);
     // What that program reads from its pointer to the end, and what it writes
-    // at its pointer.
-    std::string readByOtherProgram(void* handle);
-    void writeByOtherProgram(void* handle, const std::string& text);
+    // at its pointer; a lock of another handle over a byte of either range
+    // makes the read answer nothing and the write write nothing, with error
+    // 33 in *error (0 otherwise).
+    std::string readByOtherProgram(void* handle, os::DWORD* error = nullptr);
+    void writeByOtherProgram(void* handle, const std::string& text, os::DWORD* error = nullptr);
 };
 
 }  // namespace sim

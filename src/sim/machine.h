@@ -95,6 +95,7 @@ constexpr os::DWORD errorFileExists = 80;
 constexpr os::DWORD errorInvalidParameter = 87;
 constexpr os::DWORD errorInsufficientBuffer = 122;
 constexpr os::DWORD errorNegativeSeek = 131;
+constexpr os::DWORD errorNotLocked = 158;
 constexpr os::DWORD errorAlreadyExists = 183;
 constexpr os::DWORD errorInvalidWindowHandle = 1400;
 constexpr os::DWORD errorResourceNameNotFound = 1814;

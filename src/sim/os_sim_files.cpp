@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -123,6 +124,14 @@ bool synchronous(const char* call, void* overlapped) {
                                       reinterpret_cast<std::uintptr_t>(overlapped));
 }
 
+// Whether another handle's lock covers a byte of the `size` bytes from the
+// handle's pointer: then the error is set to a lock violation.
+bool lockedByOther(HANDLE file, const sim::FileSystem::OpenFile& open, DWORD size) {
+    if (!fs().lockedByOther(file, open.position, size)) return false;
+    setLastError(ERROR_LOCK_VIOLATION);
+    return true;
+}
+
 }  // namespace
 
 // The count is set to zero before anything else, as on Windows.
@@ -130,7 +139,7 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapp
     if (read) *read = 0;
     if (!synchronous("ReadFile", overlapped)) return 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ);
-    if (!open) return 0;
+    if (!open || lockedByOther(file, *open, size)) return 0;
     std::size_t n = 0;
     DWORD error = 0;
     if (!fs().read(*open, static_cast<char*>(buffer), size, &n, &error)) {
@@ -169,9 +178,78 @@ BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* 
     if (!synchronous("WriteFile", overlapped)) return 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_WRITE);
     if (!open) return 0;
+    std::function<void()> before = std::move(fs().entries[open->key].beforeNextWrite);
+    fs().entries[open->key].beforeNextWrite = nullptr;
+    if (before) before();
+    if (lockedByOther(file, *open, size)) return 0;
     fs().write(*open, static_cast<const char*>(data), size);
     if (written) *written = size;
     return 1;
+}
+
+namespace {
+
+// The checks that LockFileEx and UnlockFileEx share: a range from the
+// offset in `overlapped`, of a length that is not zero and ends within 64
+// bits; no event, as for a synchronous handle; reserved zero; a handle open
+// for reading or writing.
+bool lockRange(const char* call, HANDLE file, DWORD reserved, DWORD lengthLow, DWORD lengthHigh,
+               const OVERLAPPED* overlapped, std::uint64_t* offset, std::uint64_t* length) {
+    if (!sim::isModelledElseInvalid(overlapped != nullptr, call, "overlapped", 0) ||
+        !sim::isModelledElseInvalid(!overlapped->hEvent, call, "event",
+                                    reinterpret_cast<std::uintptr_t>(overlapped->hEvent)))
+        return false;
+    *offset = (std::uint64_t{overlapped->OffsetHigh} << 32) | overlapped->Offset;
+    *length = (std::uint64_t{lengthHigh} << 32) | lengthLow;
+    if (!sim::isModelledElseInvalid(*length != 0, call, "length", 0) ||
+        !sim::isModelledElseInvalid(*offset + *length >= *offset, call, "range end past 64 bits",
+                                    static_cast<unsigned long>(*offset)))
+        return false;
+    if (reserved != 0) {  // Windows answers an invalid parameter
+        setLastError(sim::errorInvalidParameter);
+        return false;
+    }
+    return openFile(file, GENERIC_READ | GENERIC_WRITE) != nullptr;
+}
+
+}  // namespace
+
+// Exclusive locks, waiting or failing at once; shared locks are not modelled.
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD lengthLow, DWORD lengthHigh,
+                OVERLAPPED* overlapped) {
+    const char* const call = "LockFileEx";
+    if (!sim::isModelledElseInvalid(
+            (flags & LOCKFILE_EXCLUSIVE_LOCK) &&
+                !(flags & ~(LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY)),
+            call, "flags", flags))
+        return 0;
+    std::uint64_t offset = 0, length = 0;
+    if (!lockRange(call, file, reserved, lengthLow, lengthHigh, overlapped, &offset, &length))
+        return 0;
+    switch (fs().lock(file, offset, length, !(flags & LOCKFILE_FAIL_IMMEDIATELY))) {
+    case sim::FileSystem::LockResult::granted:
+        return 1;
+    case sim::FileSystem::LockResult::conflict:
+        setLastError(ERROR_LOCK_VIOLATION);
+        return 0;
+    case sim::FileSystem::LockResult::neverReleased:
+        // Windows would wait for ever.
+        sim::isModelledElseInvalid(false, call, "a wait that never ends, at offset",
+                                   static_cast<unsigned long>(offset));
+        return 0;
+    }
+    return 0;
+}
+
+BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD lengthLow, DWORD lengthHigh,
+                  OVERLAPPED* overlapped) {
+    std::uint64_t offset = 0, length = 0;
+    if (!lockRange("UnlockFileEx", file, reserved, lengthLow, lengthHigh, overlapped, &offset,
+                   &length))
+        return 0;
+    if (fs().unlock(file, offset, length)) return 1;
+    setLastError(sim::errorNotLocked);
+    return 0;
 }
 
 // A file, process or thread handle of the program.

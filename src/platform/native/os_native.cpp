@@ -30,6 +30,10 @@ static_assert(sizeof(PROCESS_INFORMATION) == sizeof(::PROCESS_INFORMATION) &&
               "PROCESS_INFORMATION layout");
 static_assert(sizeof(FILETIME) == sizeof(::FILETIME), "FILETIME layout");
 static_assert(sizeof(LARGE_INTEGER) == sizeof(::LARGE_INTEGER), "LARGE_INTEGER layout");
+static_assert(sizeof(OVERLAPPED) == sizeof(::OVERLAPPED) &&
+                  offsetof(OVERLAPPED, Offset) == offsetof(::OVERLAPPED, Offset) &&
+                  offsetof(OVERLAPPED, hEvent) == offsetof(::OVERLAPPED, hEvent),
+              "OVERLAPPED layout");
 
 namespace {
 ::HKEY native(HKEY key) { return reinterpret_cast<::HKEY>(key); }
@@ -111,6 +115,18 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPoi
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped) {
     return ::WriteFile(file, data, size, reinterpret_cast<LPDWORD>(written),
                        static_cast<LPOVERLAPPED>(overlapped));
+}
+
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD lengthLow, DWORD lengthHigh,
+                OVERLAPPED* overlapped) {
+    return ::LockFileEx(file, flags, reserved, lengthLow, lengthHigh,
+                        reinterpret_cast<::OVERLAPPED*>(overlapped));
+}
+
+BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD lengthLow, DWORD lengthHigh,
+                  OVERLAPPED* overlapped) {
+    return ::UnlockFileEx(file, reserved, lengthLow, lengthHigh,
+                          reinterpret_cast<::OVERLAPPED*>(overlapped));
 }
 
 BOOL CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
