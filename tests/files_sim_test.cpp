@@ -361,17 +361,19 @@ TEST_F(SimFiles, AnotherProgramsHandleIsNotTheProgramsOwn) {
     EXPECT_TRUE(m().files.close(theirs));
 }
 
+// A handle of the file for reading and writing, sharing both.
+os::HANDLE openForAll() {
+    return os::CreateFileA(path, R | W, shareR | shareW, nullptr, os::OPEN_EXISTING,
+                           os::FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 // Byte-range locks of the program's handles: an exclusive lock keeps every
 // other handle, the locking one's own new locks included, from the bytes of
 // its range until it is unlocked exactly or its handle closed; ranges that
 // only touch do not meet; a range may lie far beyond the end.
 TEST_F(SimFiles, ExclusiveByteRangeLocks) {
     m().files.addFile(path, "abcdef");
-    const auto open = [] {
-        return os::CreateFileA(path, R | W, shareR | shareW, nullptr, os::OPEN_EXISTING,
-                               os::FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
-    const os::HANDLE one = open(), two = open();
+    const os::HANDLE one = openForAll(), two = openForAll();
     const auto range = [](std::uint64_t offset) {
         os::OVERLAPPED at{};
         at.Offset = static_cast<os::DWORD>(offset);
@@ -443,11 +445,7 @@ TEST_F(SimFiles, ExclusiveByteRangeLocks) {
 // own thread's lock would wait for ever, and is named instead.
 TEST_F(SimFiles, ALockRequestWaitsForTheLockInItsWay) {
     m().files.addFile(path, "abc");
-    const auto open = [] {
-        return os::CreateFileA(path, R | W, shareR | shareW, nullptr, os::OPEN_EXISTING,
-                               os::FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
-    const os::HANDLE mine = open(), other = open();
+    const os::HANDLE mine = openForAll(), other = openForAll();
     os::OVERLAPPED at{};
     std::promise<void> holding;
     std::thread holder([&] {
