@@ -11,6 +11,9 @@
                   its start, then a line "end"
      write TEXT   writes TEXT and CR LF at the file's end through the handle;
                   prints "written" or "failed ERROR"
+     lock N       takes an exclusive lock of byte N (a decimal number) of the
+                  file, waiting for it; prints "locked" or "failed ERROR"
+     unlock N     releases that lock; prints "unlocked" or "failed ERROR"
    The end of its input closes the file: it prints "closed" and ends. */
 #include <windows.h>
 #include <fcntl.h>
@@ -44,6 +47,22 @@ static void writeLine(HANDLE file, const char* text) {
         printf("failed %lu\n", (unsigned long)GetLastError());
 }
 
+/* The lock of byte N: taken (waiting for it) or released. */
+static void lockByte(HANDLE file, const char* n, int take) {
+    OVERLAPPED at;
+    unsigned long long offset = _strtoui64(n, NULL, 10);
+    BOOL ok;
+    ZeroMemory(&at, sizeof at);
+    at.Offset = (DWORD)offset;
+    at.OffsetHigh = (DWORD)(offset >> 32);
+    ok = take ? LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)
+              : UnlockFileEx(file, 0, 1, 0, &at);
+    if (ok)
+        puts(take ? "locked" : "unlocked");
+    else
+        printf("failed %lu\n", (unsigned long)GetLastError());
+}
+
 int main(int argc, char** argv) {
     static const DWORD accessValues[] = {GENERIC_READ, GENERIC_WRITE};
     static const DWORD shareValues[] = {FILE_SHARE_READ, FILE_SHARE_WRITE, FILE_SHARE_DELETE};
@@ -73,6 +92,10 @@ int main(int argc, char** argv) {
             printRead(file);
         else if (strncmp(line, "write ", 6) == 0)
             writeLine(file, line + 6);
+        else if (strncmp(line, "lock ", 5) == 0)
+            lockByte(file, line + 5, 1);
+        else if (strncmp(line, "unlock ", 7) == 0)
+            lockByte(file, line + 7, 0);
         fflush(stdout);
     }
     CloseHandle(file);
