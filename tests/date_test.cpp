@@ -175,7 +175,8 @@ TEST_F(Today, TheDateFollowsTheUsersLocaleAlone) {
 // The simulated machine answers for the locale asked about: the
 // pseudo-locales stand for the user's and the system's locale, the user's
 // locale answers the user's settings unless asked for its standard values,
-// and a locale or an item it does not know is reported.
+// and a locale or an item it does not know is reported and fails as an
+// invalid parameter.
 TEST_F(Today, TheMachineAnswersForTheLocaleAskedAbout) {
     m().userLocale = 0x0407;
     m().localeIDate = "2";  // the user changed German's day.month.year
@@ -207,6 +208,7 @@ TEST_F(Today, TheMachineAnswersForTheLocaleAskedAbout) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         char buffer[8] = "xxxxxxx";
+        m().lastError = 0;
         const int n = os::GetLocaleInfoA(row.locale, row.type, buffer, sizeof buffer);
         if (row.answer) {
             EXPECT_EQ(std::string(buffer), row.answer);
@@ -214,6 +216,7 @@ TEST_F(Today, TheMachineAnswersForTheLocaleAskedAbout) {
             EXPECT_TRUE(m().unmodeled.empty());
         } else {
             EXPECT_EQ(n, 0);
+            EXPECT_EQ(os::GetLastError(), sim::errorInvalidParameter);
             EXPECT_EQ(m().unmodeled, std::vector<std::string>{row.reported});
         }
         m().unmodeled.clear();  // the fixture's own check would flag it
