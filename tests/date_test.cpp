@@ -2,6 +2,7 @@
 // (the ends of the months, February in leap and common years, the year's
 // last day) in every regional date order, in the GUI library's short date
 // text and through the machine's clock and locale into the registry.
+#include <cstring>
 #include <string>
 
 #include "gui/Date.h"
@@ -175,7 +176,8 @@ TEST_F(Today, TheDateFollowsTheUsersLocaleAlone) {
 // The simulated machine answers for the locale asked about: the
 // pseudo-locales stand for the user's and the system's locale, the user's
 // locale answers the user's settings unless asked for its standard values,
-// and a locale or an item it does not know is reported.
+// and a locale or an item it does not know is reported and fails as an
+// invalid parameter.
 TEST_F(Today, TheMachineAnswersForTheLocaleAskedAbout) {
     m().userLocale = 0x0407;
     m().localeIDate = "2";  // the user changed German's day.month.year
@@ -207,6 +209,7 @@ TEST_F(Today, TheMachineAnswersForTheLocaleAskedAbout) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         char buffer[8] = "xxxxxxx";
+        m().lastError = 0;
         const int n = os::GetLocaleInfoA(row.locale, row.type, buffer, sizeof buffer);
         if (row.answer) {
             EXPECT_EQ(std::string(buffer), row.answer);
@@ -214,9 +217,43 @@ TEST_F(Today, TheMachineAnswersForTheLocaleAskedAbout) {
             EXPECT_TRUE(m().unmodeled.empty());
         } else {
             EXPECT_EQ(n, 0);
+            EXPECT_EQ(os::GetLastError(), sim::errorInvalidParameter);
             EXPECT_EQ(m().unmodeled, std::vector<std::string>{row.reported});
         }
         m().unmodeled.clear();  // the fixture's own check would flag it
+    }
+}
+
+// The size of the buffer: 0 asks the size needed, terminator included, and
+// writes nothing; a buffer too small for the answer and its terminator gets
+// nothing and fails with ERROR_INSUFFICIENT_BUFFER.
+TEST_F(Today, TheLocaleAnswersTheSizeNeededAndFillsOnlyABufferLargeEnough) {
+    m().userLocale = 0x0407;
+    m().localeSDate = ". ";  // a separator of two characters: three with the terminator
+    const char untouched = '\xbd';
+    const struct {
+        const char* what;
+        int size;
+        int answer;           // 0: the call fails, with ERROR_INSUFFICIENT_BUFFER
+        std::string written;  // the buffer's start after the call
+    } rows[] = {
+        {"the size asked", 0, 3, ""},
+        {"no room for the terminator", 2, 0, ""},
+        {"room for one character", 1, 0, ""},
+        {"room for all", 3, 3, std::string(". \0", 3)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        char buffer[8];
+        std::memset(buffer, untouched, sizeof buffer);
+        m().lastError = 0;
+        EXPECT_EQ(os::GetLocaleInfoA(sim::localeUserDefault, os::LOCALE_SDATE, buffer, row.size),
+                  row.answer);
+        if (row.answer == 0) {
+            EXPECT_EQ(os::GetLastError(), sim::errorInsufficientBuffer);
+        }
+        EXPECT_EQ(std::string(buffer, sizeof buffer),
+                  row.written + std::string(sizeof buffer - row.written.size(), untouched));
     }
 }
 

@@ -1,6 +1,8 @@
 // A value that the simulated machine does not model, passed to one of its
 // file, process or window calls, is named loudly and answered with an error,
-// so that a changed flag cannot pass as if it were the one modelled.
+// so that a changed flag cannot pass as if it were the one modelled. A call
+// that tells its failures through the last error sets it to 87, as Windows
+// does for an invalid parameter.
 #include <functional>
 
 #include "gui/MessageDialog.h"
@@ -47,34 +49,36 @@ TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
     static char text[] = "x";
     struct Row {
         const char* what;
-        std::string named;  // as the test's failure names it
+        std::string named;    // as the test's failure names it
+        os::DWORD lastError;  // none: the call tells its failures otherwise
         std::function<bool()> fails;
     };
+    const os::DWORD none = 0, invalid = sim::errorInvalidParameter;
     const os::DWORD R = os::GENERIC_READ, W = os::GENERIC_WRITE;
     const os::DWORD share = os::FILE_SHARE_READ | os::FILE_SHARE_WRITE;
     const os::DWORD normal = os::FILE_ATTRIBUTE_NORMAL;
     const Row rows[] = {
-        {"CreateFileA, all access", "CreateFileA: access 0x10000000",
+        {"CreateFileA, all access", "CreateFileA: access 0x10000000", invalid,
          [&] { return createFileFails(0x10000000, share, os::CREATE_ALWAYS, normal); }},
-        {"CreateFileA, no access", "CreateFileA: access 0x0",
+        {"CreateFileA, no access", "CreateFileA: access 0x0", invalid,
          [&] { return createFileFails(0, share, os::CREATE_ALWAYS, normal); }},
-        {"CreateFileA, an unknown share bit", "CreateFileA: share mode 0x9",
+        {"CreateFileA, an unknown share bit", "CreateFileA: share mode 0x9", invalid,
          [&] { return createFileFails(W, 0x9, os::CREATE_ALWAYS, normal); }},
-        {"CreateFileA, no such disposition", "CreateFileA: disposition 0x6",
+        {"CreateFileA, no such disposition", "CreateFileA: disposition 0x6", invalid,
          [&] { return createFileFails(W, share, 6, normal); }},
-        {"CreateFileA, write-through", "CreateFileA: flags and attributes 0x80000000",
+        {"CreateFileA, write-through", "CreateFileA: flags and attributes 0x80000000", invalid,
          [&] { return createFileFails(W, share, os::CREATE_ALWAYS, normal | 0x80000000); }},
-        {"CreateFileA, overlapped", "CreateFileA: flags and attributes 0x40000000",
+        {"CreateFileA, overlapped", "CreateFileA: flags and attributes 0x40000000", invalid,
          [&] { return createFileFails(R, share, os::OPEN_ALWAYS, 0x40000000); }},
-        {"CreateFileA, a temporary file", "CreateFileA: flags and attributes 0x100",
+        {"CreateFileA, a temporary file", "CreateFileA: flags and attributes 0x100", invalid,
          [&] { return createFileFails(W, share, os::CREATE_ALWAYS, 0x100); }},
-        {"CreateFileA, an inheritable handle", "CreateFileA: security attributes",
+        {"CreateFileA, an inheritable handle", "CreateFileA: security attributes", invalid,
          [&] {
              char security[12] = {};
              return createFile(W, share, security, os::CREATE_ALWAYS, normal) ==
                     os::invalidHandle();
          }},
-        {"ReadFile, overlapped", "ReadFile: overlapped",
+        {"ReadFile, overlapped", "ReadFile: overlapped", invalid,
          [&] {
              const os::HANDLE h = openedFile();
              char buffer[4], overlapped[32] = {};
@@ -83,7 +87,7 @@ TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
              os::CloseHandle(h);
              return failed;
          }},
-        {"WriteFile, overlapped", "WriteFile: overlapped",
+        {"WriteFile, overlapped", "WriteFile: overlapped", invalid,
          [&] {
              const os::HANDLE h = openedFile();
              char overlapped[32] = {};
@@ -92,52 +96,52 @@ TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
              os::CloseHandle(h);
              return failed && sim::machine().files.content(file) == "abc";
          }},
-        {"SetFilePointerEx, no such move method", "SetFilePointerEx: move method 0x3",
+        {"SetFilePointerEx, no such move method", "SetFilePointerEx: move method 0x3", invalid,
          [&] {
              const os::HANDLE h = openedFile();
              const bool failed = !os::SetFilePointerEx(h, os::LARGE_INTEGER{}, nullptr, 3);
              os::CloseHandle(h);
              return failed;
          }},
-        {"CreateProcessA, without a window", "CreateProcessA: creation flags 0x8000000",
+        {"CreateProcessA, without a window", "CreateProcessA: creation flags 0x8000000", invalid,
          [&] {
              return startFails([](os::STARTUPINFOA&, os::DWORD& f, void*&) { f = 0x08000000; });
          }},
-        {"CreateProcessA, a shown state", "CreateProcessA: startup info flags 0x1",
+        {"CreateProcessA, a shown state", "CreateProcessA: startup info flags 0x1", invalid,
          [&] {
              return startFails([](os::STARTUPINFOA& si, os::DWORD&, void*&) {
                  si.dwFlags = 1;  // STARTF_USESHOWWINDOW
              });
          }},
-        {"CreateProcessA, a desktop", "CreateProcessA: startup info desktop",
+        {"CreateProcessA, a desktop", "CreateProcessA: startup info desktop", invalid,
          [&] {
              return startFails(
                  [](os::STARTUPINFOA& si, os::DWORD&, void*&) { si.lpDesktop = text; });
          }},
-        {"CreateProcessA, an environment", "CreateProcessA: environment",
+        {"CreateProcessA, an environment", "CreateProcessA: environment", invalid,
          [&] { return startFails([](os::STARTUPINFOA&, os::DWORD&, void*& e) { e = text; }); }},
-        {"GetWindow, the child", "GetWindow: command 0x5",
+        {"GetWindow, the child", "GetWindow: command 0x5", invalid,
          [&] {
              const os::HWND w = sim::machine().windows.addTopLevel("top");
              return os::GetWindow(w, 5) == nullptr;
          }},
-        {"PostMessageA, a quit message", "PostMessageA: message 0x12",
+        {"PostMessageA, a quit message", "PostMessageA: message 0x12", invalid,
          [&] {
              const os::HWND w = sim::machine().windows.addTopLevel("top");
              return !os::PostMessageA(w, 0x12, 0, 0) &&
                     sim::machine().windows.find(w)->posted.empty();
          }},
-        {"_access, the write test", "_access: mode 0x2",
+        {"_access, the write test", "_access: mode 0x2", none,
          [&] {
              sim::machine().files.addFile(file);
              return os::_access(file, 2) == -1;
          }},
-        {"SetErrorMode, no fault box", "SetErrorMode: mode 0x3",
+        {"SetErrorMode, no fault box", "SetErrorMode: mode 0x3", none,
          [&] {
              os::SetErrorMode(3);
              return sim::machine().errorMode == 0;
          }},
-        {"a message box with Yes and No", "MessageBox: buttons 0x4",
+        {"a message box with Yes and No", "MessageBox: buttons 0x4", none,
          [&] {
              return gui::MessageDialog(gui::desktop().handle()).show("?", 4) == 0 &&
                     sim::machine().boxes.empty();
@@ -146,7 +150,11 @@ TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
     for (const Row& row : rows) {
         nextRow(row.what);
         SCOPED_TRACE(row.what);
+        m().lastError = 0;  // not the error of the row before
         EXPECT_TRUE(row.fails()) << "answered as if modelled";
+        if (row.lastError != none) {
+            EXPECT_EQ(os::GetLastError(), row.lastError);
+        }
         ASSERT_EQ(m().unmodeled.size(), 1u);
         EXPECT_EQ(m().unmodeled[0].substr(0, row.named.size()), row.named);
         m().unmodeled.clear();

@@ -3,12 +3,27 @@
 # both kinds of host whatever this one is: the choice for each forced value,
 # and the probe of the host's kind against the C library's 32-bit loader
 # where that is installed.
+#
+# With "noexec", only the rows of a folder that allows no program to run: a
+# tmpfs mounted noexec in a mount namespace of the test's own, so that the
+# kernel unmounts it however the test ends. Where this host makes no such
+# namespace (a user that is not root, say) or mounts no tmpfs in it, the
+# test says why and exits with 77 (CTest's SKIP_RETURN_CODE: not run).
 set -euo pipefail
 shopt -s extglob
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-# Where this host lets us, the test runs in a mount namespace of its own, so
-# that the folder it mounts is unmounted by the kernel however the test ends.
-if [ -z "${WINE_CHOICE_OWN_MOUNTS:-}" ] && unshare --mount true 2>/dev/null; then
+part=${1:-choice}
+case "$part" in
+choice | noexec) ;;
+*) echo "usage: $0 [choice|noexec]" >&2; exit 2 ;;
+esac
+skip() {
+    echo "SKIP (wine choice, $part): $*" >&2
+    exit 77
+}
+if [ "$part" = noexec ] && [ -z "${WINE_CHOICE_OWN_MOUNTS:-}" ]; then
+    why=$(unshare --mount true 2>&1) ||
+        skip "this host makes no mount namespace for a noexec folder: $why"
     WINE_CHOICE_OWN_MOUNTS=1 exec unshare --mount --propagation private bash "$0" "$@"
 fi
 # The probe looks at the folder "build" of the current folder: the test's own,
@@ -23,27 +38,16 @@ check() {  # what, actual, expected
     echo "FAIL: $1: got [$2], expected [$3]"
     failures=$((failures + 1))
 }
-
-# The probe says what the C library's own 32-bit loader finds.
 find_host_kind
 probe=$HOST_RUNS_32BIT
-if [ -x /lib/ld-linux.so.2 ]; then
-    loader=no
-    /lib/ld-linux.so.2 --version >/dev/null 2>&1 && loader=yes
-    check "probe against /lib/ld-linux.so.2" "$probe" "$loader"
-fi
-echo "this host runs 32-bit programs: $probe"
 
-# A folder that cannot tell: one the probe cannot be written to, and, where
-# this host lets us mount one, one that allows no program to run. Its cause
-# is named, and the probe moves to a temporary folder; when that cannot tell
-# either, the choice fails naming both.
-touch "$work/file"
-host_runs_32bit "$work/file/sub" && got=0 || got=$?
-check "unwritable folder" "$got: $PROBE_CAUSE" "2: the probe cannot be written to $work/file/sub"
-mkdir -p "$work/noexec"
-if [ -n "${WINE_CHOICE_OWN_MOUNTS:-}" ] &&
-    mount -t tmpfs -o noexec,size=1m tmpfs "$work/noexec" 2>/dev/null; then
+# A folder that allows no program to run: its cause is named, and the probe
+# moves to a temporary folder; when that cannot tell either, the choice
+# fails naming both.
+if [ "$part" = noexec ]; then
+    mkdir -p "$work/noexec"
+    why=$(mount -t tmpfs -o noexec,size=1m tmpfs "$work/noexec" 2>&1) ||
+        skip "no tmpfs can be mounted in the test's mount namespace: $why"
     trap 'umount "$work/noexec"; rm -rf "$work"' EXIT
     host_runs_32bit "$work/noexec" && got=0 || got=$?
     check "noexec folder" "$got: $PROBE_CAUSE" \
@@ -56,9 +60,23 @@ if [ -n "${WINE_CHOICE_OWN_MOUNTS:-}" ] &&
     check "noexec build and temporary folders" "${got//$work\/noexec\/tmp.*([^ ])/TMP}" \
         "Cannot tell whether this host runs 32-bit programs: build allows no program to run (Permission denied); TMP allows no program to run (Permission denied)
 fails"
-else
-    echo "noexec rows skipped: this host makes no mount namespace, or lets no tmpfs be mounted in it"
+    [ "$failures" = 0 ] || exit 1
+    echo "PASS wine choice, noexec folders"
+    exit 0
 fi
+
+# The probe says what the C library's own 32-bit loader finds.
+if [ -x /lib/ld-linux.so.2 ]; then
+    loader=no
+    /lib/ld-linux.so.2 --version >/dev/null 2>&1 && loader=yes
+    check "probe against /lib/ld-linux.so.2" "$probe" "$loader"
+fi
+echo "this host runs 32-bit programs: $probe"
+
+# A folder the probe cannot be written to cannot tell, and says why.
+touch "$work/file"
+host_runs_32bit "$work/file/sub" && got=0 || got=$?
+check "unwritable folder" "$got: $PROBE_CAUSE" "2: the probe cannot be written to $work/file/sub"
 
 # The probe's answer on a host of a kind: one that runs 32-bit programs, one
 # that refuses them, or a folder that cannot tell.
