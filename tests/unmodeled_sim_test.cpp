@@ -45,6 +45,20 @@ os::HANDLE openedFile() {
                       os::FILE_ATTRIBUTE_NORMAL);
 }
 
+// A lock of the file, opened as the program opens it, that is not taken.
+bool lockFails(os::DWORD flags, os::DWORD length, os::DWORD lengthHigh, os::DWORD offsetHigh,
+               os::HANDLE event = nullptr) {
+    const os::HANDLE h = openedFile();
+    os::OVERLAPPED at{};
+    at.Offset = 0xFFFFFFFF;
+    at.OffsetHigh = offsetHigh;
+    at.hEvent = event;
+    const bool failed = !os::LockFileEx(h, flags, 0, length, lengthHigh, &at);
+    const bool noLock = sim::machine().files.locks.empty();
+    os::CloseHandle(h);
+    return failed && noLock;
+}
+
 TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
     static char text[] = "x";
     struct Row {
@@ -100,6 +114,24 @@ TEST_F(Unmodeled, ValuesAreNamedAndAnsweredWithAnError) {
          [&] {
              const os::HANDLE h = openedFile();
              const bool failed = !os::SetFilePointerEx(h, os::LARGE_INTEGER{}, nullptr, 3);
+             os::CloseHandle(h);
+             return failed;
+         }},
+        {"LockFileEx, a shared lock", "LockFileEx: flags 0x0", invalid,
+         [&] { return lockFails(0, 1, 0, 0); }},
+        {"LockFileEx, an unknown flag", "LockFileEx: flags 0x6", invalid,
+         [&] { return lockFails(os::LOCKFILE_EXCLUSIVE_LOCK | 4, 1, 0, 0); }},
+        {"LockFileEx, an event", "LockFileEx: event 0x", invalid,
+         [&] { return lockFails(os::LOCKFILE_EXCLUSIVE_LOCK, 1, 0, 0, text); }},
+        {"LockFileEx, no byte", "LockFileEx: length 0x0", invalid,
+         [&] { return lockFails(os::LOCKFILE_EXCLUSIVE_LOCK, 0, 0, 0); }},
+        {"LockFileEx, a range past 64 bits", "LockFileEx: range end past 64 bits", invalid,
+         [&] { return lockFails(os::LOCKFILE_EXCLUSIVE_LOCK, 1, 0, 0xFFFFFFFF); }},
+        {"UnlockFileEx, no byte", "UnlockFileEx: length 0x0", invalid,
+         [&] {
+             const os::HANDLE h = openedFile();
+             os::OVERLAPPED at{};
+             const bool failed = !os::UnlockFileEx(h, 0, 0, 0, &at);
              os::CloseHandle(h);
              return failed;
          }},
