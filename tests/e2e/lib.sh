@@ -57,7 +57,9 @@ E2E_LIMIT=30
 E2E_START_LIMIT=60
 
 # Runs a command every 0.05 s until it succeeds; fails once SECONDS have
-# passed (measured, so a loaded machine does not stretch the limit).
+# passed (measured, so a loaded machine does not stretch the limit). The
+# condition is the command, run afresh on each try: a value worked out
+# before the call (a count in "$(...)") would be looked at only once.
 e2e_wait_for() {  # seconds command...
     local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
     shift
@@ -156,7 +158,7 @@ e2e_stop() {
         rc=1
     fi
     if [ "$rc" = 0 ] || [ "$rc" = "$E2E_SKIPPED" ]; then
-        rm -rf "$W"
+        e2e_remove_folder
     else
         echo "The folder of the failed scenario is kept: $W" >&2
     fi
@@ -164,9 +166,18 @@ e2e_stop() {
     exit "$rc"
 }
 
+# Removes the scenario's folder, also one that a run killed at its limit
+# left behind: its read-only disc (e2e_readonly_disc) gets write permission
+# back first, without which a user other than root removes none of its
+# files. (Only the disc: the prefix's files are links to the template's.)
+e2e_remove_folder() {
+    [ ! -d "$W/disc" ] || chmod -R u+w "$W/disc"
+    rm -rf "$W"
+}
+
 e2e_start() {
     e2e_template
-    rm -rf "$W"
+    e2e_remove_folder
     mkdir -p "$W/work"
     # The prefix's files are links to the template's; the registry files,
     # the only ones Wine writes to, are copies of their own. The file that
