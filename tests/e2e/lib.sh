@@ -330,8 +330,9 @@ e2e_boxwatch_start() {  # answers...
         fail "box watcher did not start within $E2E_START_LIMIT s"
 }
 
+# Every box that the watcher answered is in its log before the box closed,
+# so before the program that showed it ended.
 e2e_boxwatch_stop() {
-    sleep 0.3
     touch "$W/stop"
     wait "$BOXWATCH_PID" || true
 }
@@ -388,6 +389,15 @@ e2e_titlewin() {  # name title [count | hung WAKEFILE]
     TITLEWIN_PID=$!
     e2e_wait_for "$E2E_START_LIMIT" grep -qs ready "$W/$1.log" ||
         fail "window $1 did not open within $E2E_START_LIMIT s"
+}
+
+# Waits until the titlewin window NAME has taken every message posted to it
+# before now: a mark posted after them comes after them. The first close
+# request ends the window, and no mark comes after one.
+e2e_titlewin_marked() {  # name title
+    wine "$E2E_TOOLS/titlewin.exe" "$2" mark || fail "no window $1 to post a mark to"
+    e2e_wait_for 10 grep -qs '^mark\|^WM_CLOSE' "$W/$1.log" ||
+        fail "window $1 did not take a mark within 10 s"
 }
 
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.
