@@ -57,7 +57,9 @@ E2E_LIMIT=30
 E2E_START_LIMIT=60
 
 # Runs a command every 0.05 s until it succeeds; fails once SECONDS have
-# passed (measured, so a loaded machine does not stretch the limit).
+# passed (measured, so a loaded machine does not stretch the limit). The
+# condition is the command, run afresh on each try: a value worked out
+# before the call (a count in "$(...)") would be looked at only once.
 e2e_wait_for() {  # seconds command...
     local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
     shift
@@ -156,7 +158,7 @@ e2e_stop() {
         rc=1
     fi
     if [ "$rc" = 0 ] || [ "$rc" = "$E2E_SKIPPED" ]; then
-        rm -rf "$W"
+        e2e_remove_folder
     else
         echo "The folder of the failed scenario is kept: $W" >&2
     fi
@@ -164,9 +166,18 @@ e2e_stop() {
     exit "$rc"
 }
 
+# Removes the scenario's folder, also one that a run killed at its limit
+# left behind: its read-only disc (e2e_readonly_disc) gets write permission
+# back first, without which a user other than root removes none of its
+# files. (Only the disc: the prefix's files are links to the template's.)
+e2e_remove_folder() {
+    [ ! -d "$W/disc" ] || chmod -R u+w "$W/disc"
+    rm -rf "$W"
+}
+
 e2e_start() {
     e2e_template
-    rm -rf "$W"
+    e2e_remove_folder
     mkdir -p "$W/work"
     # The prefix's files are links to the template's; the registry files,
     # the only ones Wine writes to, are copies of their own. The file that
@@ -319,8 +330,9 @@ e2e_boxwatch_start() {  # answers...
         fail "box watcher did not start within $E2E_START_LIMIT s"
 }
 
+# Every box that the watcher answered is in its log before the box closed,
+# so before the program that showed it ended.
 e2e_boxwatch_stop() {
-    sleep 0.3
     touch "$W/stop"
     wait "$BOXWATCH_PID" || true
 }
@@ -377,6 +389,15 @@ e2e_titlewin() {  # name title [count | hung WAKEFILE]
     TITLEWIN_PID=$!
     e2e_wait_for "$E2E_START_LIMIT" grep -qs ready "$W/$1.log" ||
         fail "window $1 did not open within $E2E_START_LIMIT s"
+}
+
+# Waits until the titlewin window NAME has taken every message posted to it
+# before now: a mark posted after them comes after them. The first close
+# request ends the window, and no mark comes after one.
+e2e_titlewin_marked() {  # name title
+    wine "$E2E_TOOLS/titlewin.exe" "$2" mark || fail "no window $1 to post a mark to"
+    e2e_wait_for 10 grep -qs '^mark\|^WM_CLOSE' "$W/$1.log" ||
+        fail "window $1 did not take a mark within 10 s"
 }
 
 # The boxes seen: one line each, "title<TAB>text<TAB>answer", \n for line feeds.

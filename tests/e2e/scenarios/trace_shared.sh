@@ -6,36 +6,11 @@
 # no gap of zero bytes and no line written over.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
+source "$(dirname "$0")/../hold_lib.sh"
 e2e_start
 e2e_sample_disc
 trace="$W/work/trace.txt"
 fallback="$WINEPREFIX/drive_c/ZanticDovrelAutoruntrace.txt"
-
-# The holdfile tool holding a file open, fed through a pipe on fd 7; its
-# output goes to $W/held.
-hold_start() {  # path access share disposition
-    rm -f "$W/held.in" "$W/held"
-    mkfifo "$W/held.in"
-    wine "$E2E_TOOLS/holdfile.exe" "$@" <"$W/held.in" >"$W/held" &
-    HOLD_PID=$!
-    exec 7>"$W/held.in"
-    e2e_wait_for "$E2E_START_LIMIT" grep -qs '^opened\|^failed' "$W/held" ||
-        fail "holdfile did not open within $E2E_START_LIMIT s"
-}
-
-# What the holder reads through its handle now.
-hold_read() {
-    local lines
-    lines=$(grep -c '^end$' "$W/held")
-    echo read >&7
-    e2e_wait_for 10 test "$(grep -c '^end$' "$W/held")" -gt "$lines" || fail "holdfile did not read"
-    awk -v n="$lines" '$0 == "end" { if (seen++ == n) exit; next } seen == n && NR > 1' "$W/held"
-}
-
-hold_stop() {
-    exec 7>&-
-    wait "$HOLD_PID" || true
-}
 
 # A viewer (GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE) opens the trace
 # while the window is open.

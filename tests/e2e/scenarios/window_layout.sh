@@ -39,14 +39,17 @@ HOVER_HELP=(
 # The area shows each text whole: wrapped at its width in the library's
 # font, the text takes no more lines than the area holds, and each of them
 # shows on the screen (the last one, 15025's, is the longest help text).
+# The rest of 100 ms and the painting come in the program's own time.
+help_shown() {  # id text
+    local needed held shown
+    drive text 15018 "help$1" wrap 15018 "wrap$1"
+    read -r needed held shown <"$W/wrap$1"
+    [ "$(cat "$W/help$1")" == "$2" ] && [ "$shown" == "$needed" ]
+}
 for row in "${HOVER_HELP[@]}"; do
     id=${row%%:*}
-    drive hover "$id" sleep 300 text 15018 "help$id" wrap 15018 "wrap$id"
-    for _ in 1 2 3 4 5; do  # the rest of 100 ms and the painting, on a busy machine
-        read -r needed held shown <"$W/wrap$id"
-        [ "$(cat "$W/help$id")" == "${row#*:}" ] && [ "$shown" == "$needed" ] && break
-        drive sleep 300 text 15018 "help$id" wrap 15018 "wrap$id"
-    done
+    drive hover "$id"
+    e2e_wait_for 20 help_shown "$id" "${row#*:}" || true  # the checks below say what it shows
     expect_eq "help text with the pointer on $id" "$(cat "$W/help$id")" "${row#*:}"
     read -r needed held shown <"$W/wrap$id"
     ((needed <= held)) || fail "the help text of $id takes $needed lines, the area holds $held"
@@ -55,14 +58,12 @@ done
 
 # The frame's system commands are carried out: it moves with its title bar,
 # is minimised and restored, and Alt+Space opens its window menu. A command
-# runs in the program's own time, so each place is read until it comes.
+# runs in the program's own time, so each place is read until it comes (the
+# checks after it say what came).
 place_until() {  # file pattern
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-        drive place "$1"
-        [[ "$(tr -d '\r' <"$W/$1")" == $2 ]] && return 0
-        sleep 0.3
-    done
+    e2e_wait_for 20 placed "$@" || true
 }
+placed() { drive place "$1"; [[ "$(tr -d '\r' <"$W/$1")" == $2 ]]; }
 drive place place0
 read -r left top right bottom iconic <"$W/place0"
 moved="$((left + 40)) $((top + 30)) $((right + 40)) $((bottom + 30)) 0"
@@ -76,11 +77,13 @@ expect_eq "the frame minimised" "$iconic" 1
 drive restore
 place_until place3 "$moved"
 expect_eq "the frame restored" "$(tr -d '\r' <"$W/place3")" "$moved"
-drive sleep 300 dump restored sysmenu
-# Every part is where it was before (the rectangles of the frame's client).
-expect_eq "the layout after minimise and restore" \
-    "$(tr -d '\r' <"$W/restored" | awk -F'\t' 'NR > 1 { print $1, $6, $7, $8, $9 }')" \
-    "$(tr -d '\r' <"$W/controls.txt" | awk -F'\t' 'NR > 1 { print $1, $6, $7, $8, $9 }')"
+# Every part is where it was before (the rectangles of the frame's client),
+# once the program has laid it out again.
+layout() { tr -d '\r' <"$W/$1" | awk -F'\t' 'NR > 1 { print $1, $6, $7, $8, $9 }'; }
+laid_out_again() { drive dump restored; [ "$(layout restored)" == "$(layout controls.txt)" ]; }
+e2e_wait_for 20 laid_out_again || true
+expect_eq "the layout after minimise and restore" "$(layout restored)" "$(layout controls.txt)"
+drive sysmenu
 
 # The pointer over the window's own background shows the arrow, the shape
 # it shows over a push button (a class of the system's), and not the shape
@@ -92,7 +95,7 @@ drive pointer border shape-before pointer background shape-background \
 expect_eq "the pointer over the window's background" \
     "$(cat "$W/shape-background")" "$(cat "$W/shape-button")"
 
-drive closebox gone 10
+drive closebox gone 30
 wizard_end
 expect_eq "boxes" "$(e2e_boxes | wc -l)" 0
 tr -d '\r' <"$W/controls.txt" >"$W/controls.tsv"

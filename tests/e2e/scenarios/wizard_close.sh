@@ -15,7 +15,7 @@ rm -f "$RECORDER_LOG"
 wizard_start
 drive wait 60 click 15016 sleep 1500 dump after click 15013 click 15004 click 15012 closebox gone 30
 wizard_end
-wineserver -w
+timeout "$E2E_LIMIT" wineserver -w || fail "the programs started did not end within $E2E_LIMIT s"
 expect_eq "index: starts" "$(records "$RECORDER_LOG")" 1
 expect_eq "index: command line" "$(logged "$RECORDER_LOG" cmd)" "$browser E:\\vmframe.htm"
 expect_eq "index: working folder" "$(logged "$RECORDER_LOG" cwd)" 'E:\'

@@ -18,8 +18,8 @@ first=$!
 wait "$first" || fail "uidriver: the reader's radio"
 drive click 15004 &
 next=$!
-# The warning is open now, unanswered: the user goes on with the window.
-sleep 2
+# Once the warning is open, unanswered, the user goes on with the window.
+drive box 30
 kill -0 "$next" 2>/dev/null || fail "Next returned before the warning was answered"
 rm -f "$RECORDER_LOG"
 drive click 15004 click 15016 select 15006 2 click 15005

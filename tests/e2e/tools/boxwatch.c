@@ -10,7 +10,8 @@
    information, error or question (the system's icons, told apart by drawing
    each here), other, or none (no such control, or an empty one); OWNER the
    class of the box's owner window (GW_OWNER), or none.
-   It ends when STOPFILE exists, or after 120 seconds. */
+   It ends when STOPFILE exists, or after 300 seconds (a scenario's own
+   limit). */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -112,7 +113,7 @@ static const char* iconOf(HWND box) {
        when the user has gone on with that window: it is looked at on top. The
        box may not have painted yet. */
     SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    while (GetTickCount() - start < 5000) {
+    while (GetTickCount() - start < 20000) {
         HDC screen = GetDC(NULL);
         unsigned k;
         const char* found = NULL;
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
     snprintf(looksPath, sizeof looksPath, "%s.looks", logPath);
     fclose(fopen(looksPath, "wb"));
     fclose(fopen(logPath, "ab"));
-    while (GetTickCount() - start < 120 * 1000) {
+    while (GetTickCount() - start < 300 * 1000) {
         if (GetFileAttributesA(argv[2]) != INVALID_FILE_ATTRIBUTES) break;
         EnumWindows(visit, 0);
         Sleep(50);

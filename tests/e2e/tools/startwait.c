@@ -2,7 +2,8 @@
      startwait COMMANDLINE CLASS TITLE
    Prints the milliseconds (with a fraction) from CreateProcess to a visible
    top-level window of that class and title, then closes that window by its
-   close box and waits for the program's end. Exit code 1 on failure. */
+   close box and waits for the program's end (at most 30 s). Exit code 1 on
+   failure. */
 #include <windows.h>
 #include <stdio.h>
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     char command[1024];
     HWND h = NULL;
     double ms;
+    int ended;
     if (argc != 4) return 1;
     lstrcpynA(command, argv[1], sizeof command);
     memset(&si, 0, sizeof si);
@@ -35,9 +37,10 @@ int main(int argc, char** argv) {
     if (!h) return 1;
     ms = since(start, frequency);
     PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-    WaitForSingleObject(pi.hProcess, 30000);
+    ended = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    if (!ended) return 1;
     printf("%.1f\n", ms);
     return 0;
 }

@@ -1,15 +1,22 @@
 /* A top-level window with a given title that logs the messages it is asked
    to close with. It writes "ready" once the window exists, "WM_CLOSE" for
-   every close request, and ends on the first one, or after 60 seconds.
-   With COUNT, COUNT - 1 further hidden windows of that title stand below it.
-   With "hung WAKEFILE" it is a program that has stopped answering: it takes
-   no message until WAKEFILE exists (at most 60 seconds), then goes on as
-   usual, so that a request posted in the meantime is logged then.
+   every close request, and ends on the first one, or after 300 seconds (a
+   scenario's own limit). With COUNT, COUNT - 1 further hidden windows of
+   that title stand below it. With "hung WAKEFILE" it is a program that has
+   stopped answering: it takes no message until WAKEFILE exists (at most 300
+   seconds), then goes on as usual, so that a request posted in the
+   meantime is logged then. It writes "mark" for a mark:
+     titlewin TITLE mark
+   posts one to the window of that title and ends (exit code 1 when there is
+   none); the window takes it after every message posted to it before.
    Usage: titlewin TITLE LOG [COUNT | hung WAKEFILE] */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#define LIMIT_MS 300000
+#define WM_MARK WM_APP
 
 static const char* logPath;
 
@@ -25,6 +32,9 @@ static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     case WM_CLOSE:
         logLine("WM_CLOSE");
         DestroyWindow(h);
+        return 0;
+    case WM_MARK:
+        logLine("mark");
         return 0;
     case WM_TIMER:
         logLine("timeout");
@@ -44,6 +54,10 @@ int main(int argc, char** argv) {
     int i, count;
     const char* wake;
     if (argc < 3) return 2;
+    if (strcmp(argv[2], "mark") == 0) {
+        h = FindWindowA("E2ETitleWindow", argv[1]);
+        return h && PostMessageA(h, WM_MARK, 0, 0) ? 0 : 1;
+    }
     wake = argc > 4 && strcmp(argv[3], "hung") == 0 ? argv[4] : NULL;
     count = argc > 3 && !wake ? atoi(argv[3]) : 1;
     logPath = argv[2];
@@ -60,12 +74,12 @@ int main(int argc, char** argv) {
                              NULL, NULL, wc.hInstance, NULL))
             return 4;
     ShowWindow(h, SW_SHOWNORMAL);
-    SetTimer(h, 1, 60000, NULL);
+    SetTimer(h, 1, LIMIT_MS, NULL);
     logLine("ready");
     if (wake) {
         const DWORD start = GetTickCount();
         while (GetFileAttributesA(wake) == INVALID_FILE_ATTRIBUTES &&
-               GetTickCount() - start < 60000)
+               GetTickCount() - start < LIMIT_MS)
             Sleep(50);
     }
     while (GetMessageA(&m, NULL, 0, 0) > 0) {

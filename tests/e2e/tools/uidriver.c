@@ -44,6 +44,8 @@
                         shows in the client area
      frame FILE         the frame's styles, icon and non-client parts (below)
      gone SECONDS       until no window with the title exists
+     box SECONDS        until a visible message box (dialog class #32770) of
+                        the window's program exists
      sleep MS
    The dump's first line is
      frame LEFT TOP RIGHT BOTTOM CLIENTLEFT CLIENTTOP CLIENTRIGHT CLIENTBOTTOM SCREENW SCREENH LINE
@@ -469,6 +471,27 @@ static HWND frameMenu(void) {
     return openMenu;
 }
 
+/* A visible message box of the frame's program, or NULL. */
+static HWND openBox;
+static BOOL CALLBACK findBox(HWND h, LPARAM pid) {
+    char cls[16];
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    GetClassNameA(h, cls, sizeof cls);
+    if (owner == (DWORD)pid && strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
+        openBox = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+static HWND programBox(void) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(frame, &pid);
+    openBox = NULL;
+    EnumWindows(findBox, (LPARAM)pid);
+    return openBox;
+}
+
 /* Whether the frame's thread is in a menu's mode: a menu open, or the menu
    bar (or the window menu's icon) chosen after a menu closed. */
 static int inMenuMode(void) {
@@ -476,6 +499,13 @@ static int inMenuMode(void) {
     info.cbSize = sizeof info;
     return frameMenu() || (GetGUIThreadInfo(GetWindowThreadProcessId(frame, NULL), &info) &&
                            (info.flags & GUI_INMENUMODE));
+}
+
+/* The window that has the keyboard focus in a window's thread, or NULL. */
+static HWND focusOf(HWND h) {
+    GUITHREADINFO info;
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(h, NULL), &info) ? info.hwndFocus : NULL;
 }
 
 /* The shape that the pointer shows (GetCursorInfo). */
@@ -658,6 +688,10 @@ int main(int argc, char** argv) {
             Sleep((DWORD)atoi(argv[++i]));
         } else if (!frame && !(frame = findFrame(title))) {
             die("no window", title);
+        } else if (strcmp(cmd, "box") == 0 && i + 1 < argc) {
+            const DWORD start = GetTickCount(), limit = (DWORD)atoi(argv[++i]) * 1000;
+            while (!programBox() && GetTickCount() - start < limit) Sleep(50);
+            if (!programBox()) die("no message box of the program of", title);
         } else if (strcmp(cmd, "dump") == 0 && i + 1 < argc) {
             RECT w, c;
             POINT tl, br;
@@ -743,8 +777,7 @@ int main(int argc, char** argv) {
                     IsIconic(frame) ? 1 : 0);
             fclose(out);
         } else if (strcmp(cmd, "sysmenu") == 0) {
-            DWORD start;
-            int tries;
+            DWORD start, pressed;
             SetForegroundWindow(frame);
             Sleep(100);
             key(VK_MENU, 1);
@@ -754,18 +787,22 @@ int main(int argc, char** argv) {
             start = GetTickCount();
             while (!frameMenu() && GetTickCount() - start < 10000) Sleep(50);
             if (!frameMenu()) die("no window menu opened on", title);
-            /* Escape closes the menu, and a second one leaves the menu's mode. */
-            for (tries = 0; tries < 4 && inMenuMode(); ++tries) {
+            /* Escape closes the menu, and a second one leaves the menu's mode:
+               one a second while the thread stays in it, for at most 10 s (the
+               window takes no action on a further one). */
+            start = GetTickCount();
+            while (inMenuMode() && GetTickCount() - start < 10000) {
                 key(VK_ESCAPE, 1);
                 key(VK_ESCAPE, 0);
-                start = GetTickCount();
-                while (inMenuMode() && GetTickCount() - start < 1000) Sleep(50);
+                pressed = GetTickCount();
+                while (inMenuMode() && GetTickCount() - pressed < 1000) Sleep(50);
             }
             if (inMenuMode()) die("the window menu stays open on", title);
         } else if (strcmp(cmd, "type") == 0 && i + 2 < argc) {
             HWND h = byId(atoi(argv[++i]));
             const char* text = argv[++i];
             char cls[16];
+            DWORD start;
             RECT r;
             POINT at;
             if (!h) die("no control", argv[i - 1]);
@@ -781,7 +818,11 @@ int main(int argc, char** argv) {
             }
             ClientToScreen(h, &at);
             clickAt(at);
-            Sleep(200);
+            /* The keys go to the control once the click, in the program's own
+               time, has given it the focus. */
+            start = GetTickCount();
+            while (focusOf(frame) != h && GetTickCount() - start < 10000) Sleep(50);
+            if (focusOf(frame) != h) die("the click gave no keyboard focus to", argv[i - 1]);
             for (; *text; ++text) typeChar(*text);
         } else if (strcmp(cmd, "pointer") == 0 && i + 2 < argc) {
             const char* place = argv[++i];
@@ -807,7 +848,7 @@ int main(int argc, char** argv) {
             /* The program sets the shape when the move reaches it (WM_SETCURSOR):
                the shape changes, or stays when it is the one shown before. */
             start = GetTickCount();
-            while (pointerShape() == before && GetTickCount() - start < 2000) Sleep(50);
+            while (pointerShape() == before && GetTickCount() - start < 10000) Sleep(50);
             Sleep(100);
             openOut(argv[++i]);
             fprintf(out, "%p\n", (void*)pointerShape());
