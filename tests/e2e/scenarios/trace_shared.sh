@@ -3,7 +3,8 @@
 # so far, and more as they come; a second instance with /t in the same
 # folder empties it and traces there too, and closes the first one's window,
 # whose last lines still reach the same file, after the second one's lines:
-# no gap of zero bytes and no line written over.
+# no gap of zero bytes and no line written over. An instance in the middle
+# of a line keeps the other one's next line waiting until it is done.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../wizard_lib.sh"
 source "$(dirname "$0")/../hold_lib.sh"
@@ -58,4 +59,30 @@ expect_contains "second instance: its argument" "$both" 'parm[2] = "second"'
 expect_contains "second instance: it closed the first one's window" "$both" \
     "AUtilities::closeWindow() Closing \"$TITLE\""
 expect_contains "second instance: the first one's last line" "$both" 'AAutorun::main() Exit.'
+
+# Another instance holds the line lock, in the middle of writing a line of
+# its own: this one empties the file at its start, and its first line waits
+# for the lock, then is written whole once the lock is released.
+echo "an older trace" >"$trace"
+hold_start "$(winpath "$trace")" rw rw existing
+line_lock=$((1 << 62))
+hold_say "lock $line_lock" locked
+e2e_boxwatch_start 7>&-
+e2e_autorun_start 'E:\autorun.exe' /t 7>&-
+older_gone() { ! grep -qs "an older trace" "$trace"; }
+e2e_wait_for "$E2E_START_LIMIT" older_gone ||
+    fail "line lock: the program did not empty the older trace within $E2E_START_LIMIT s"
+# Its first line follows the emptying at once unless the lock holds it back;
+# a program that waits for the lock waits however long this looks.
+sleep 2
+[ ! -s "$trace" ] || fail "line lock: a line was written while the lock was held:"$'\n'"$(cat "$trace")"
+hold_say "unlock $line_lock" unlocked
+drive wait 60
+drive close gone 30
+e2e_autorun_wait || fail "line lock: autorun.exe ended with $?"
+e2e_boxwatch_stop
+hold_stop
+expect_eq "line lock: boxes" "$(e2e_boxes)" ""
+expect_eq "line lock: the first line" "$(head -n1 "$trace")" $'AUtilities::parseArgs() Entry.\r'
+expect_eq "line lock: the last line" "$(tail -n1 "$trace")" $'AAutorun::main() Exit.\r'
 echo "PASS $E2E_NAME"
