@@ -421,7 +421,7 @@ TEST_F(SimFiles, ExclusiveByteRangeLocks) {
     os::DWORD error = 99;
     EXPECT_EQ(m().files.readByOtherProgram(theirs, &error), "");
     EXPECT_EQ(error, violation);
-    m().files.writeByOtherProgram(theirs, "x", &error);
+    m().files.writeByOtherProgram(theirs, "xyz", &error);
     EXPECT_EQ(error, violation);
     os::SetFilePointerEx(two, distance(6), nullptr, os::FILE_BEGIN);
     EXPECT_TRUE(os::WriteFile(two, "g", 1, &written, nullptr)) << "past the locks";
