@@ -443,8 +443,8 @@ TEST_F(SimFiles, ExclusiveByteRangeLocks) {
 }
 
 // A lock request that meets another's lock waits until it is released, by
-// another thread that stands for another program; one that meets only its
-// own thread's lock would wait for ever, and is named instead.
+// another thread that stands for another program; one that meets its own
+// thread's lock would wait for ever, and is named at once instead.
 TEST_F(SimFiles, ALockRequestWaitsForTheLockInItsWay) {
     m().files.addFile(path, "abc");
     const os::HANDLE mine = openForAll(), other = openForAll();
@@ -464,7 +464,10 @@ TEST_F(SimFiles, ALockRequestWaitsForTheLockInItsWay) {
     EXPECT_TRUE(os::LockFileEx(mine, os::LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at));
     holder.join();
 
+    const auto asked = std::chrono::steady_clock::now();
     EXPECT_FALSE(os::LockFileEx(mine, os::LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at));
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(5))
+        << "named at once, not after the wait's limit";
     ASSERT_EQ(m().unmodeled.size(), 1u);
     EXPECT_EQ(m().unmodeled[0], "LockFileEx: a wait that never ends, at offset 0x0");
     m().unmodeled.clear();

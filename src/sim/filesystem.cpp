@@ -219,16 +219,16 @@ FileSystem::LockResult FileSystem::lock(void* handle, std::uint64_t offset, std:
                                         bool wait) {
     const std::string k = openFiles.at(handle).key;
     std::unique_lock<std::mutex> guard(lockTable);
-    const auto inTheWay = [&](bool othersOnly) {
+    const auto inTheWay = [&](bool ownOnly) {
         return std::any_of(locks.begin(), locks.end(), [&](const Lock& l) {
             return overlaps(l, k, offset, length) &&
-                   !(othersOnly && l.thread == std::this_thread::get_id());
+                   (!ownOnly || l.thread == std::this_thread::get_id());
         });
     };
     if (inTheWay(false)) {
         if (!wait) return LockResult::conflict;
         // A lock of this thread's own in the way is never released while it waits.
-        if (!inTheWay(true)) return LockResult::neverReleased;
+        if (inTheWay(true)) return LockResult::neverReleased;
         ++waiting;
         const bool freed = lockReleased.wait_for(guard, std::chrono::seconds(10),
                                                  [&] { return !inTheWay(false); });

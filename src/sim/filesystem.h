@@ -138,8 +138,9 @@ public:
     // Locks the range for the handle: granted when no lock covers a byte of
     // it (the handle's own included, as on Windows); otherwise conflict at
     // once, or, when `wait`, granted once the locks in the way are gone. A
-    // wait that would never end (the locks in the way are this thread's
-    // own, or none is released within 10 s) answers neverReleased.
+    // wait that would never end (one of the locks in the way is this
+    // thread's own, or they are not released within 10 s) answers
+    // neverReleased.
     LockResult lock(void* handle, std::uint64_t offset, std::uint64_t length, bool wait);
     // Releases the handle's lock of exactly this range: false when it holds none.
     bool unlock(void* handle, std::uint64_t offset, std::uint64_t length);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/os.h"
 #include "sim/machine.h"
@@ -126,7 +127,7 @@ bool synchronous(const char* call, void* overlapped) {
 
 // Whether another handle's lock covers a byte of the `size` bytes from the
 // handle's pointer: then the error is set to a lock violation.
-bool lockedByOther(HANDLE file, const sim::FileSystem::OpenFile& open, DWORD size) {
+bool lockViolation(HANDLE file, const sim::FileSystem::OpenFile& open, DWORD size) {
     if (!fs().lockedByOther(file, open.position, size)) return false;
     setLastError(ERROR_LOCK_VIOLATION);
     return true;
@@ -139,7 +140,7 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, void* overlapp
     if (read) *read = 0;
     if (!synchronous("ReadFile", overlapped)) return 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_READ);
-    if (!open || lockedByOther(file, *open, size)) return 0;
+    if (!open || lockViolation(file, *open, size)) return 0;
     std::size_t n = 0;
     DWORD error = 0;
     if (!fs().read(*open, static_cast<char*>(buffer), size, &n, &error)) {
@@ -178,10 +179,10 @@ BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* 
     if (!synchronous("WriteFile", overlapped)) return 0;
     sim::FileSystem::OpenFile* open = openFile(file, GENERIC_WRITE);
     if (!open) return 0;
-    std::function<void()> before = std::move(fs().entries[open->key].beforeNextWrite);
-    fs().entries[open->key].beforeNextWrite = nullptr;
+    std::function<void()> before;
+    std::swap(before, fs().entries[open->key].beforeNextWrite);  // run once
     if (before) before();
-    if (lockedByOther(file, *open, size)) return 0;
+    if (lockViolation(file, *open, size)) return 0;
     fs().write(*open, static_cast<const char*>(data), size);
     if (written) *written = size;
     return 1;

@@ -58,6 +58,22 @@ hold_stop
 expect_contains "silent viewer: the failure" "$said" "holdfile did not answer read within $HOLD_LIMIT s"
 ((t >= HOLD_LIMIT * 1000)) || fail "silent viewer: gave up after $t ms, before its $HOLD_LIMIT s"
 
+# A program started beside the holder that keeps the holder's input open:
+# the holder never sees its input's end, and its stop fails at the limit,
+# saying so, instead of waiting for ever.
+VIEWER_DELAY=0
+hold_start viewed r rw existing
+sleep 60 &  # started without 7>&-
+keeper=$!
+exec 7>&-  # here, so that only the keeper holds the input in the stop below
+rc=0
+said=$(hold_stop 2>&1) || rc=$?
+kill "$keeper"
+wait "$HOLD_PID" || true
+[ "$rc" != 0 ] || fail "a kept input: the stop passed: [$said]"
+expect_contains "a kept input: the failure" "$said" \
+    "holdfile did not end within $HOLD_LIMIT s of its input's end"
+
 # The folder of a read-only disc scenario killed at its limit: the disc and
 # its folders without write permission. The next run removes it, also as a
 # user other than root (root writes whatever the permissions), here as
